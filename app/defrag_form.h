@@ -1,0 +1,13 @@
+#pragma once
+#include "framework/form.h"
+
+namespace qm {
+
+// "Full RAM Defrag": information only, closed with its close box.
+class TDefragForm : public TForm {
+public:
+    using TForm::TForm;
+    const char* ClassName() const override { return "TDefragForm"; }
+};
+
+} // namespace qm

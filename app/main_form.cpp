@@ -1,0 +1,220 @@
+#include "app/main_form.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "app/cool_tray_icon.h"
+#include "app/defrag_form.h"
+#include "app/memory_figures.h"
+#include "app/share_form.h"
+#include "app/shell_stand_ins.h"
+#include "framework/application.h"
+#include "framework/panel.h"
+#include "optimizer/wizard_form.h"
+#include "sysinfo/msysteminfo.h"
+#include "widgets/vr_num.h"
+#include "widgets/vr_user_led.h"
+
+namespace qm {
+
+namespace {
+
+// Megabytes for a display that takes an int; the display clamps further.
+int DisplayMegabytes(std::int64_t bytes)
+{
+    std::int64_t megabytes = WholeMegabytes(bytes);
+    return static_cast<int>(std::clamp<std::int64_t>(megabytes, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+// Switches the LED off when Quick Free RAM ends, however it ends.
+class LedOnScope {
+public:
+    explicit LedOnScope(TVrUserLed& led) : led_(led) { led_.SetActive(true); }
+    ~LedOnScope() { led_.SetActive(false); }
+    LedOnScope(const LedOnScope&) = delete;
+    LedOnScope& operator=(const LedOnScope&) = delete;
+
+private:
+    TVrUserLed& led_;
+};
+
+} // namespace
+
+TMainForm::TMainForm(Application& application) : TForm(application)
+{
+    Handler("FormCreate", &TMainForm::FormCreate);
+    Handler("FormShow", &TMainForm::FormShow);
+    Handler("FormClose", &TMainForm::FormClose);
+    Handler("VrTimer1Timer", &TMainForm::VrTimer1Timer);
+    Handler("VrShadowButton1Click", &TMainForm::VrShadowButton1Click);
+    Handler("FlatButton1Click", &TMainForm::FlatButton1Click);
+    Handler("FlatButton2Click", &TMainForm::FlatButton2Click);
+    Handler("FlatButton3Click", &TMainForm::FlatButton3Click);
+    Handler("VrShadowButton2Click", &TMainForm::VrShadowButton2Click);
+    Handler("FullRAMDefrag1Click", &TMainForm::FullRAMDefrag1Click);
+    Handler("ShowQuarrimondWindow1Click", &TMainForm::ShowQuarrimondWindow1Click);
+    Handler("ShutdownQuarrimond1Click", &TMainForm::ShutdownQuarrimond1Click);
+    Handler("CoolTrayIcon1DblClick", &TMainForm::CoolTrayIcon1DblClick);
+    Handler("Image1Click", &TMainForm::Image1Click);
+    Handler("Image2Click", &TMainForm::Image2Click);
+    Handler("HTMLStaticText1Click", &TMainForm::HTMLStaticText1Click);
+    Handler("abfApplicationProperties1Activate", &TMainForm::abfApplicationProperties1Activate);
+    Handlers().Add<void(Component&, int, int&)>(
+        "VrScope1NeedData", [this](Component& sender, int channel, int& value) { VrScope1NeedData(sender, channel, value); });
+}
+
+void TMainForm::DescriptionLoaded()
+{
+    Panel5 = &Find<TPanel>("Panel5");
+    VrNum1 = &Find<TVrNum>("VrNum1");
+    VrNum2 = &Find<TVrNum>("VrNum2");
+    UserLed = &Find<TVrUserLed>("UserLed");
+    CoolTrayIcon1 = &Find<TCoolTrayIcon>("CoolTrayIcon1");
+    TransparentSkin1 = &Find<TTransparentSkin>("TransparentSkin1");
+    MSystemInfo1 = &Find<TMSystemInfo>("MSystemInfo1");
+}
+
+void TMainForm::FormCreate(Component&)
+{
+    SystemServices& services = App().Services();
+    const std::string folder = services.ExecutableDirectory();
+    if (!services.FileExists(folder + "regbkup\\bkkey1.reg") || !services.FileExists(folder + "regbkup\\bkkey2.reg"))
+        BackupRegistry();
+    // The banner is designed into the window; hidden, it must leave no gap.
+    SetOuterHeight(Height() - Panel5->Height());
+    banner_.Reset();
+    // Whatever escapes a handler is dropped without a word.
+    App().SetOnException([](const std::exception&) {});
+}
+
+void TMainForm::FormShow(Component&)
+{
+    TransparentSkin1->FadeIn(1);
+}
+
+void TMainForm::FormClose(Component&)
+{
+    TransparentSkin1->FadeOut();
+}
+
+void TMainForm::VrTimer1Timer(Component&)
+{
+    try {
+        MemoryStatus status = App().Services().ReadMemoryStatus();
+        totalRam_ = static_cast<std::int64_t>(status.totalPhysical);
+        availableRam_ = static_cast<std::int64_t>(status.availablePhysical);
+        freeRamPercent_ = qm::FreeRamPercent(availableRam_, totalRam_);
+        VrNum1->SetValue(DisplayMegabytes(availableRam_));
+        VrNum2->SetValue(DisplayMegabytes(totalRam_));
+        CoolTrayIcon1->SetHint(FreeRamHint(VrNum1->Value()));
+    } catch (const std::exception& e) {
+        App().ShowMessage({e.what(), "TMemory.GetInfo", MessageIcon::Error, MessageButtons::Ok, false});
+    }
+}
+
+void TMainForm::VrScope1NeedData(Component&, int, int& value)
+{
+    value = freeRamPercent_;
+}
+
+void TMainForm::VrShadowButton1Click(Component&)
+{
+    if (!QuickFreeNeeded(availableRam_, totalRam_)) {
+        App().ShowMessage({kQuickFreeNotNeeded, App().Title(), MessageIcon::Information, MessageButtons::Ok, true});
+        return;
+    }
+    LedOnScope led(*UserLed);
+    // A failed allocation goes on to the application's handler, which drops it.
+    App().Services().TouchAndRelease(static_cast<std::uint64_t>(QuickFreeSize(availableRam_, totalRam_)));
+}
+
+void TMainForm::FlatButton1Click(Component&)
+{
+    MSystemInfo1->ShowOverview();
+}
+
+void TMainForm::FlatButton2Click(Component&)
+{
+    if (auto* wizard = App().FindForm<TForm1>())
+        wizard->Show();
+}
+
+void TMainForm::FlatButton3Click(Component&)
+{
+    if (auto* shares = App().FindForm<TShareForm>())
+        shares->ShowModal();
+}
+
+void TMainForm::VrShadowButton2Click(Component&)
+{
+    if (auto* defrag = App().FindForm<TDefragForm>())
+        defrag->ShowModal();
+}
+
+void TMainForm::FullRAMDefrag1Click(Component& sender)
+{
+    VrShadowButton2Click(sender);
+}
+
+void TMainForm::RestoreApplication()
+{
+    HWND window = Handle();
+    if (!IsIconic(window) && IsWindowVisible(window))
+        return;
+    HWND focused = GetFocus();
+    ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    if (focused && IsChild(window, focused))
+        SetFocus(focused);
+}
+
+void TMainForm::ShowQuarrimondWindow1Click(Component&)
+{
+    RestoreApplication();
+}
+
+void TMainForm::ShutdownQuarrimond1Click(Component&)
+{
+    Close();
+}
+
+void TMainForm::CoolTrayIcon1DblClick(Component&)
+{
+    RestoreApplication();
+    HWND popup = GetLastActivePopup(Handle());
+    if (popup && IsWindowVisible(popup) && IsWindowEnabled(popup))
+        SetForegroundWindow(popup);
+}
+
+void TMainForm::Image1Click(Component&)
+{
+    App().Services().ShowHelpContents(App().HelpFile());
+}
+
+void TMainForm::HideBanner()
+{
+    Panel5->SetVisible(false);
+    SetOuterHeight(Height() - Panel5->Height());
+}
+
+void TMainForm::Image2Click(Component&)
+{
+    HideBanner();
+}
+
+void TMainForm::HTMLStaticText1Click(Component&)
+{
+    HideBanner();
+}
+
+void TMainForm::abfApplicationProperties1Activate(Component&)
+{
+    if (!banner_.Activate(Panel5->Visible()))
+        return;
+    Panel5->SetVisible(true);
+    SetOuterHeight(Height() + Panel5->Height());
+    Panel5->Repaint();
+}
+
+} // namespace qm

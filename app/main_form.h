@@ -1,0 +1,72 @@
+#pragma once
+// The main window: memory monitor, the three command buttons, Quick Free RAM,
+// the tray menu and the banner.
+#include <cstdint>
+
+#include "app/banner_rule.h"
+#include "framework/form.h"
+
+namespace qm {
+
+class TPanel;
+class TVrNum;
+class TVrUserLed;
+class TCoolTrayIcon;
+class TTransparentSkin;
+class TMSystemInfo;
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(Application& application);
+    const char* ClassName() const override { return "TMainForm"; }
+
+    // Latest sample.
+    int FreeRamPercent() const { return freeRamPercent_; }
+    std::int64_t TotalRam() const { return totalRam_; }
+    std::int64_t AvailableRam() const { return availableRam_; }
+    int ActivationCount() const { return banner_.Count(); }
+
+    // Handlers, named as the description binds them.
+    void FormCreate(Component& sender);
+    void FormShow(Component& sender);
+    void FormClose(Component& sender);
+    void VrTimer1Timer(Component& sender);
+    void VrScope1NeedData(Component& sender, int channel, int& value);
+    void VrShadowButton1Click(Component& sender);
+    void FlatButton1Click(Component& sender);
+    void FlatButton2Click(Component& sender);
+    void FlatButton3Click(Component& sender);
+    void VrShadowButton2Click(Component& sender);
+    void FullRAMDefrag1Click(Component& sender);
+    void ShowQuarrimondWindow1Click(Component& sender);
+    void ShutdownQuarrimond1Click(Component& sender);
+    void CoolTrayIcon1DblClick(Component& sender);
+    void Image1Click(Component& sender);
+    void Image2Click(Component& sender);
+    void HTMLStaticText1Click(Component& sender);
+    void abfApplicationProperties1Activate(Component& sender);
+
+protected:
+    void DescriptionLoaded() override;
+
+private:
+    void HideBanner();
+    void RestoreApplication();
+    // Kept empty: the registry backup was never part of this program.
+    void BackupRegistry() {}
+
+    int freeRamPercent_ = 0;
+    std::int64_t totalRam_ = 0;
+    std::int64_t availableRam_ = 0;
+    BannerRule banner_;
+
+    TPanel* Panel5 = nullptr;
+    TVrNum* VrNum1 = nullptr;
+    TVrNum* VrNum2 = nullptr;
+    TVrUserLed* UserLed = nullptr;
+    TCoolTrayIcon* CoolTrayIcon1 = nullptr;
+    TTransparentSkin* TransparentSkin1 = nullptr;
+    TMSystemInfo* MSystemInfo1 = nullptr;
+};
+
+} // namespace qm

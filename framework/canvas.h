@@ -1,0 +1,62 @@
+#pragma once
+// Drawing helpers over a device context, and the back buffer every control
+// paints into before one block transfer to the screen.
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+#include "framework/colors.h"
+#include "framework/gdi.h"
+#include "framework/geometry.h"
+
+namespace qm {
+
+COLORREF ToColorRef(Color color);
+RECT ToRECT(const Rect& r);
+
+class Canvas {
+public:
+    explicit Canvas(HDC dc) : dc_(dc) {}
+    HDC Handle() const { return dc_; }
+
+    void FillRect(const Rect& r, Color color);
+    // A frame `width` pixels wide: top and left in `topLeft`, bottom and right in `bottomRight`.
+    void Frame3D(const Rect& r, Color topLeft, Color bottomRight, int width = 1);
+    void FrameRect(const Rect& r, Color color, int width = 1);
+    void Line(int x1, int y1, int x2, int y2, Color color, int width = 1);
+    void SetPixel(int x, int y, Color color);
+    // Text in `font`, transparent background, DT_* `format`.
+    void DrawText(std::string_view text, Rect r, HFONT font, Color color, UINT format);
+    SIZE MeasureText(std::string_view text, HFONT font);
+
+private:
+    HDC dc_;
+};
+
+// An off-screen bitmap kept at a control's size.
+class BackBuffer {
+public:
+    BackBuffer() = default;
+    ~BackBuffer();
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+
+    // Ensures the buffer is width x height; returns its DC.
+    HDC Prepare(HDC compatible, int width, int height);
+    HDC Dc() const { return dc_ ? dc_->Get() : nullptr; }
+    // One block transfer of the buffer to `target` at (0, 0).
+    void Present(HDC target) const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    void Release();
+
+    std::unique_ptr<MemoryDC> dc_;
+    Bitmap bitmap_;
+    HGDIOBJ oldBitmap_ = nullptr;
+    int width_ = 0, height_ = 0;
+};
+
+} // namespace qm

@@ -1,0 +1,51 @@
+#include "framework/flat_button.h"
+
+#include "framework/resources.h"
+
+namespace qm {
+
+TFlatButton::TFlatButton()
+{
+    SetBounds(Rect::FromBounds(0, 0, 75, 25));
+    SetParentColor(true);
+}
+
+bool TFlatButton::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name == "Glyph") {
+        glyph_ = LoadBitmapResource(value.AsString());
+        if (!glyph_)
+            throw EFormDescription("no picture resource " + value.AsString());
+        return true;
+    }
+    return TControl::ApplyProperty(name, value);
+}
+
+void TFlatButton::Paint(Canvas& canvas)
+{
+    Rect r = ClientRect();
+    canvas.FillRect(r, GetColor());
+    bool down = Pressed() && MouseInside();
+    if (down)
+        canvas.Frame3D(r, clBtnShadow, clBtnHighlight);
+    else if (MouseInside() && Enabled())
+        canvas.Frame3D(r, clBtnHighlight, clBtnShadow);
+    int shift = down ? 1 : 0;
+
+    int textTop = r.top + 4;
+    if (glyph_) {
+        SIZE size = BitmapSize(glyph_.Get());
+        int x = (r.Width() - size.cx) / 2 + shift;
+        int y = 6 + shift;
+        MemoryDC source(canvas.Handle());
+        SelectGuard select(source.Get(), glyph_.Get());
+        COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
+        TransparentBlt(canvas.Handle(), x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, key);
+        textTop = y + size.cy + 3;
+    }
+    Rect text{r.left + 2 + shift, textTop, r.right - 2 + shift, r.bottom - 2};
+    canvas.DrawText(Caption(), text, FontHandle(), Enabled() ? GetFont().color : clGrayText,
+                    DT_CENTER | DT_TOP | DT_SINGLELINE);
+}
+
+} // namespace qm

@@ -1,0 +1,127 @@
+#pragma once
+// A top-level window built from its stored description: the description names
+// the controls, their property values and the handlers their events call; the
+// form's code holds only the handlers.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/class_registry.h"
+#include "framework/control.h"
+
+namespace qm {
+
+class Application;
+
+enum class BorderStyle { Single, Sizeable, Dialog };
+enum class FormPosition { Designed, ScreenCenter, DesktopCenter };
+
+inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
+
+class TForm : public TControl {
+public:
+    explicit TForm(Application& application);
+    ~TForm() override;
+
+    // The window class name, also the name of the description resource.
+    virtual const char* ClassName() const = 0;
+
+    // Loads the description, creates the window (hidden) and raises OnCreate.
+    void Initialize();
+    // Applies a description text; public for tests of descriptions.
+    void LoadDescription(std::string_view text);
+
+    void Show();
+    void Hide();
+    // Asks the form to close, as the close box does.
+    void Close();
+    int ShowModal();
+    bool IsModal() const { return modal_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool Showing() const;
+
+    Rect ClientRect() const override;
+    void SetClientSize(int width, int height);
+    // The window's whole height, frame and caption included, as the user sees it.
+    void SetOuterHeight(int height);
+
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    void InsertChild(Component& child) override;
+    void Loaded() override;
+    void CreateHandle(HWND parentWindow) override;
+
+    void RegisterHint(TControl& control);
+    Application& App() const { return application_; }
+    Component* FindComponent(std::string_view name) const;
+    Component* ResolveReference(std::string_view name) const override { return FindComponent(name); }
+    const std::vector<Component*>& NonVisualComponents() const { return nonVisual_; }
+
+    NotifyEvent OnCreate;
+    NotifyEvent OnShow;
+    NotifyEvent OnClose;
+
+    // Non-visual components that need the form's messages see them here first.
+    class MessageHook {
+    public:
+        virtual ~MessageHook() = default;
+        // True when the message is fully handled; `result` is then returned.
+        virtual bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+    };
+    void AddMessageHook(MessageHook& hook) { hooks_.push_back(&hook); }
+    void RemoveMessageHook(MessageHook& hook);
+
+    // Typed access to a described component; throws when it is missing.
+    template <class T>
+    T& Find(std::string_view name) const
+    {
+        auto* component = dynamic_cast<T*>(FindComponent(name));
+        if (!component)
+            throw EFormDescription(std::string(ClassName()) + " has no component " + std::string(name) +
+                                   " of the expected class");
+        return *component;
+    }
+
+protected:
+    // Registers a member function as a handler the description can name.
+    template <class Form>
+    void Handler(std::string name, void (Form::*method)(Component&))
+    {
+        handlers_.Add<void(Component&)>(std::move(name),
+                                         [this, method](Component& sender) { (static_cast<Form*>(this)->*method)(sender); });
+    }
+    HandlerTable& Handlers() { return handlers_; }
+
+    // After the description is applied and before the window exists.
+    virtual void DescriptionLoaded() {}
+    // The stored description: by default the resource named like the class.
+    virtual std::string DescriptionText() const;
+
+    bool AcceptsControls() const override { return true; }
+    DWORD Style() const override;
+    DWORD ExStyle() const override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(Canvas& canvas) override;
+
+private:
+    SIZE FrameSize() const;
+    void PlaceAtFirstShow();
+    void SyncBoundsFromWindow();
+
+    Application& application_;
+    HandlerTable handlers_;
+    std::vector<std::unique_ptr<Component>> owned_;
+    std::vector<Component*> nonVisual_;
+    std::vector<MessageHook*> hooks_;
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    bool systemMenu_ = true, minimizeBox_ = true, maximizeBox_ = true;
+    FormPosition position_ = FormPosition::Designed;
+    int clientWidth_ = -1, clientHeight_ = -1;
+    bool placed_ = false;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
+    HWND tooltip_ = nullptr;
+};
+
+} // namespace qm

@@ -1,0 +1,62 @@
+#pragma once
+// Reader for window descriptions: a small text format of nested objects with
+// property values, the way forms are stored as data and applied at creation.
+//
+//   object MainForm: TMainForm
+//     Caption = 'Quarrimond v4.8'
+//     Hint = 'Two'#13#10'lines'
+//     Font.Style = [fsItalic]
+//     OnCreate = FormCreate
+//     object Panel1: TPanel
+//       Align = alClient
+//     end
+//   end
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// A description that cannot be read or applied: a programming error in the
+// program's own data, reported with its line so it is found at once.
+class EFormDescription : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct FormValue {
+    enum class Kind { Integer, Identifier, String, Set };
+    Kind kind = Kind::Integer;
+    std::int64_t integer = 0;
+    std::string text;               // identifier or string
+    std::vector<std::string> items; // set members
+    int line = 0;
+
+    // Each accessor throws EFormDescription when the value is of another kind.
+    std::int64_t AsInteger() const;
+    int AsInt() const;              // also range-checked to int
+    const std::string& AsString() const;
+    const std::string& AsIdentifier() const;
+    bool AsBool() const;            // True / False
+    const std::vector<std::string>& AsSet() const;
+};
+
+struct FormProperty {
+    std::string name;
+    FormValue value;
+};
+
+struct FormObject {
+    std::string name;
+    std::string className;
+    std::vector<FormProperty> properties;
+    std::vector<FormObject> children;
+    int line = 0;
+};
+
+// Parses one top-level object. Throws EFormDescription on any malformed input.
+FormObject ParseFormText(std::string_view text);
+
+} // namespace qm

@@ -1,0 +1,27 @@
+#pragma once
+// Plain rectangles in client pixels, left/top inclusive, right/bottom exclusive.
+
+namespace qm {
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    static constexpr Rect FromBounds(int left, int top, int width, int height)
+    {
+        return {left, top, left + width, top + height};
+    }
+    constexpr int Width() const { return right - left; }
+    constexpr int Height() const { return bottom - top; }
+    constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    constexpr Rect Inflated(int dx, int dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
+    friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Scales a designed length (at 96 dpi) to the screen's resolution, rounding half away.
+constexpr int ScaleFromDesign(int designed, int screenDpi)
+{
+    long long n = static_cast<long long>(designed) * screenDpi;
+    return static_cast<int>(n >= 0 ? (n + 48) / 96 : -((-n + 48) / 96));
+}
+
+} // namespace qm

@@ -1,0 +1,52 @@
+#pragma once
+// The system as the program's windows see it. The program uses the real one;
+// tests put their own in its place to reach cases no test machine has.
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+struct MemoryStatus {
+    std::uint32_t memoryLoad = 0;
+    std::uint64_t totalPhysical = 0;
+    std::uint64_t availablePhysical = 0;
+    std::uint64_t totalPageFile = 0;
+    std::uint64_t availablePageFile = 0;
+    std::uint64_t totalVirtual = 0;
+    std::uint64_t availableVirtual = 0;
+};
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+struct MessageBoxRequest {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    bool hasOwner = false; // false: a box of its own, not tied to a window
+};
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+
+    // 64-bit figures where the system has them, the 32-bit record where not.
+    virtual MemoryStatus ReadMemoryStatus() = 0;
+    // Allocates `bytes` from the process heap, writes every byte and frees it.
+    // Throws std::bad_alloc when the block cannot be had.
+    virtual void TouchAndRelease(std::uint64_t bytes) = 0;
+    // Shows the help file's table of contents; failures are not reported.
+    virtual void ShowHelpContents(const std::string& helpFile) = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // The executable's folder, with a trailing backslash.
+    virtual std::string ExecutableDirectory() = 0;
+    // A message box; the owner window, when any, is the active one.
+    virtual MessageResult ShowMessage(const MessageBoxRequest& request) = 0;
+};
+
+// The real system; one per process.
+SystemServices& WindowsServices();
+
+} // namespace qm

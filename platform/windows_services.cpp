@@ -1,0 +1,138 @@
+#include "platform/system_services.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <new>
+
+namespace qm {
+
+namespace {
+
+using GlobalMemoryStatusExFn = BOOL(WINAPI*)(LPMEMORYSTATUSEX);
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+
+// GlobalMemoryStatusEx is absent on the oldest systems: look it up once.
+GlobalMemoryStatusExFn FindGlobalMemoryStatusEx()
+{
+    static const auto fn = reinterpret_cast<GlobalMemoryStatusExFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+    return fn;
+}
+
+UINT IconFlag(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return MB_ICONINFORMATION;
+    case MessageIcon::Warning: return MB_ICONWARNING;
+    case MessageIcon::Error: return MB_ICONERROR;
+    case MessageIcon::Question: return MB_ICONQUESTION;
+    case MessageIcon::None: break;
+    }
+    return 0;
+}
+
+UINT ButtonFlag(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel: return MB_OKCANCEL;
+    case MessageButtons::YesNo: return MB_YESNO;
+    case MessageButtons::YesNoCancel: return MB_YESNOCANCEL;
+    case MessageButtons::Ok: break;
+    }
+    return MB_OK;
+}
+
+class RealServices final : public SystemServices {
+public:
+    MemoryStatus ReadMemoryStatus() override
+    {
+        MemoryStatus status;
+        if (auto statusEx = FindGlobalMemoryStatusEx()) {
+            MEMORYSTATUSEX record{};
+            record.dwLength = sizeof(record);
+            if (statusEx(&record)) {
+                status.memoryLoad = record.dwMemoryLoad;
+                status.totalPhysical = record.ullTotalPhys;
+                status.availablePhysical = record.ullAvailPhys;
+                status.totalPageFile = record.ullTotalPageFile;
+                status.availablePageFile = record.ullAvailPageFile;
+                status.totalVirtual = record.ullTotalVirtual;
+                status.availableVirtual = record.ullAvailVirtual;
+                return status;
+            }
+        }
+        MEMORYSTATUS record{};
+        record.dwLength = sizeof(record);
+        GlobalMemoryStatus(&record);
+        status.memoryLoad = record.dwMemoryLoad;
+        status.totalPhysical = record.dwTotalPhys;
+        status.availablePhysical = record.dwAvailPhys;
+        status.totalPageFile = record.dwTotalPageFile;
+        status.availablePageFile = record.dwAvailPageFile;
+        status.totalVirtual = record.dwTotalVirtual;
+        status.availableVirtual = record.dwAvailVirtual;
+        return status;
+    }
+
+    void TouchAndRelease(std::uint64_t bytes) override
+    {
+        if (bytes == 0)
+            return;
+        if (bytes > static_cast<std::uint64_t>(SIZE_MAX))
+            throw std::bad_alloc();
+        HANDLE heap = GetProcessHeap();
+        void* block = HeapAlloc(heap, 0, static_cast<SIZE_T>(bytes));
+        if (!block)
+            throw std::bad_alloc();
+        // Written by hand rather than asking the heap for zeroed memory: fresh
+        // pages come zeroed without being touched, and touching is the point.
+        std::memset(block, 0, static_cast<size_t>(bytes));
+        asm volatile("" : : "r"(block) : "memory");
+        HeapFree(heap, 0, block);
+    }
+
+    void ShowHelpContents(const std::string& helpFile) override
+    {
+        HMODULE library = LoadLibraryA("hhctrl.ocx");
+        if (!library)
+            return;
+        if (auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA"))))
+            htmlHelp(nullptr, helpFile.c_str(), 1 /* HH_DISPLAY_TOC */, 0);
+        // Left loaded: the help viewer's windows live in it.
+    }
+
+    bool FileExists(const std::string& path) override
+    {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    std::string ExecutableDirectory() override
+    {
+        char path[MAX_PATH * 2] = {};
+        DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+        std::string full(path, length);
+        size_t slash = full.find_last_of("\\/");
+        return slash == std::string::npos ? std::string() : full.substr(0, slash + 1);
+    }
+
+    MessageResult ShowMessage(const MessageBoxRequest& request) override
+    {
+        HWND owner = request.hasOwner ? GetActiveWindow() : nullptr;
+        UINT flags = IconFlag(request.icon) | ButtonFlag(request.buttons);
+        if (!owner)
+            flags |= MB_TASKMODAL;
+        return static_cast<MessageResult>(MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), flags));
+    }
+};
+
+} // namespace
+
+SystemServices& WindowsServices()
+{
+    static RealServices services;
+    return services;
+}
+
+} // namespace qm

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Configures and builds: the host logic with its tests (sanitizers on), the
+# x86_64 Windows programs and tests, and the i686 Windows programs.
+# Usage: scripts/build.sh [host] [x86_64] [i686]   (default: all three)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+jobs=$(nproc)
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(host x86_64 i686)
+
+configure() { # dir, extra cmake args...
+  local dir=$1; shift
+  if [ ! -f "$build/$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$build/$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  fi
+}
+
+for target in "${targets[@]}"; do
+  case $target in
+    host)
+      configure host -DQM_SANITIZE=ON
+      cmake --build "$build/host" -j "$jobs" ;;
+    x86_64|i686)
+      configure "$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$target-w64-mingw32.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run"
+      if [ "$target" = x86_64 ]; then
+        cmake --build "$build/$target" -j "$jobs"
+      else
+        # The 32-bit release: this machine cannot run it, so only the programs are built.
+        cmake --build "$build/$target" -j "$jobs" --target quarrimond
+      fi ;;
+    *) echo "unknown target: $target" >&2; exit 2 ;;
+  esac
+done

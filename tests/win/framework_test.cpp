@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "framework/label.h"
+#include "framework/registry.h"
+#include "test_support.h"
+
+namespace qm {
+namespace {
+
+class Framework : public testing::Test {
+protected:
+    void SetUp() override { app = std::make_unique<Application>(services); }
+
+    test::FakeServices services;
+    std::unique_ptr<Application> app;
+};
+
+TEST_F(Framework, ABrokenDescriptionFailsAtCreation)
+{
+    const char* broken[] = {
+        "object F: TQuarrimondTestForm\n  Colour = clRed\nend\n",
+        "object F: TQuarrimondTestForm\n  OnCreate = NoSuchHandler\nend\n",
+        "object F: TQuarrimondTestForm\n  object L: TLabel\n    Captoin = 'x'\n  end\nend\n",
+        "object F: TQuarrimondTestForm\n  object L: TNoSuchControl\n  end\nend\n",
+        "object F: TQuarrimondTestForm\n  object I: TImage\n    Picture = 'NO_SUCH_PICTURE'\n  end\nend\n",
+        "object F: TQuarrimondTestForm\n  PixelsPerInch = 120\nend\n",
+    };
+    for (const char* text : broken)
+        EXPECT_THROW(app->CreateForm<test::TextForm>(text), EFormDescription) << text;
+}
+
+TEST_F(Framework, DescribedPropertiesReachTheWindows)
+{
+    auto& form = app->CreateForm<test::TextForm>(
+        "object F: TQuarrimondTestForm\n  Caption = 'Probe'\n  ClientWidth = 300\n  ClientHeight = 120\n"
+        "  BorderStyle = bsDialog\n  object L: TLabel\n    Left = 7\n    Top = 9\n    Caption = 'Hello'\n"
+        "    Font.Name = 'Verdana'\n    Font.Style = [fsItalic]\n  end\nend\n");
+    char caption[32] = {};
+    GetWindowTextA(form.Handle(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Probe");
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 120);
+    auto& label = form.Find<TLabel>("L");
+    EXPECT_EQ(label.Left(), 7);
+    EXPECT_GT(label.Width(), 10); // sized to its text
+    EXPECT_TRUE(label.GetFont().italic);
+    EXPECT_EQ(GetParent(label.Handle()), form.Handle());
+}
+
+TEST_F(Framework, SynchronizeRunsOnTheUserInterfaceThreadAndCarriesExceptionsBack)
+{
+    DWORD ranOn = 0;
+    bool caught = false;
+    std::pair<DWORD*, bool*> state(&ranOn, &caught);
+    HANDLE worker = CreateThread(
+        nullptr, 0,
+        [](void* context) -> DWORD {
+            auto* state = static_cast<std::pair<DWORD*, bool*>*>(context);
+            Application::Instance().Synchronize([&] { *state->first = GetCurrentThreadId(); });
+            try {
+                Application::Instance().Synchronize([] { throw std::runtime_error("inside"); });
+            } catch (const std::runtime_error&) {
+                *state->second = true;
+            }
+            return 0;
+        },
+        &state, 0, nullptr);
+    app->WaitServingHandOvers(worker);
+    CloseHandle(worker);
+    EXPECT_EQ(ranOn, GetCurrentThreadId());
+    EXPECT_TRUE(caught);
+}
+
+class RegistryKeyTest : public testing::Test {
+protected:
+    static constexpr char kPath[] = "Software\\QuarrimondTests\\Registry";
+    void SetUp() override { ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, kPath)); }
+    void TearDown() override
+    {
+        key.Close();
+        RegDeleteKeyA(HKEY_CURRENT_USER, kPath);
+    }
+    RegistryKey key;
+};
+
+TEST_F(RegistryKeyTest, RoundTripsStringsAndNumbers)
+{
+    EXPECT_TRUE(key.WriteString("Text", "value"));
+    EXPECT_TRUE(key.WriteDword("Number", 0xDEADBEEF));
+    EXPECT_EQ(key.ReadString("Text"), "value");
+    EXPECT_EQ(key.ReadDword("Number"), 0xDEADBEEFu);
+    EXPECT_FALSE(key.ReadString("Number")); // another type
+    EXPECT_FALSE(key.ReadDword("Text"));
+    EXPECT_FALSE(key.ReadString("Missing"));
+    EXPECT_TRUE(key.DeleteValue("Text"));
+    EXPECT_FALSE(key.ValueExists("Text"));
+}
+
+TEST_F(RegistryKeyTest, ReadsStringsWithoutTerminatorAndOfAnyLength)
+{
+    const char bare[] = {'a', 'b', 'c'};
+    RegSetValueExA(key.Handle(), "Bare", 0, REG_SZ, reinterpret_cast<const BYTE*>(bare), sizeof(bare));
+    EXPECT_EQ(key.ReadString("Bare"), "abc");
+    std::string big(100000, 'x');
+    EXPECT_TRUE(key.WriteString("Big", big));
+    EXPECT_EQ(key.ReadString("Big"), big);
+    RegSetValueExA(key.Handle(), "Empty", 0, REG_SZ, nullptr, 0);
+    EXPECT_EQ(key.ReadString("Empty"), "");
+}
+
+TEST_F(RegistryKeyTest, AMissingKeyDoesNotOpen)
+{
+    RegistryKey missing;
+    EXPECT_FALSE(missing.Open(HKEY_CURRENT_USER, "Software\\QuarrimondTests\\Nowhere"));
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_FALSE(missing.ReadString("x"));
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include "app/cool_tray_icon.h"
+#include "app/defrag_form.h"
+#include "app/main_form.h"
+#include "app/memory_figures.h"
+#include "app/quarrimond.h"
+#include "app/share_form.h"
+#include "framework/image.h"
+#include "framework/panel.h"
+#include "framework/popup_menu.h"
+#include "optimizer/wizard_form.h"
+#include "sysinfo/msysteminfo.h"
+#include "test_support.h"
+#include "widgets/html_static_text.h"
+#include "widgets/vr_num.h"
+#include "widgets/vr_shadow_button.h"
+#include "widgets/vr_user_led.h"
+
+namespace qm {
+namespace {
+
+using test::FakeServices;
+
+constexpr std::uint64_t MB = 1048576;
+
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<Application>(services);
+        CreateQuarrimondWindows(*app);
+        main = app->FindForm<TMainForm>();
+        ASSERT_NE(main, nullptr);
+    }
+
+    template <class T>
+    T& Get(const char* name)
+    {
+        auto* component = dynamic_cast<T*>(main->FindComponent(name));
+        if (!component)
+            throw std::runtime_error(std::string("no component ") + name);
+        return *component;
+    }
+
+    SIZE Client() const
+    {
+        RECT r;
+        GetClientRect(main->Handle(), &r);
+        return SIZE{r.right, r.bottom};
+    }
+
+    void Sample(std::uint64_t available, std::uint64_t total)
+    {
+        services.SetMemory(available, total);
+        main->VrTimer1Timer(*main);
+    }
+
+    FakeServices services;
+    std::unique_ptr<Application> app;
+    TMainForm* main = nullptr;
+};
+
+TEST_F(MainWindow, StartsWithItsFourWindowsAndOnlyTheMainOneShown)
+{
+    EXPECT_EQ(app->Title(), "Quarrimond");
+    EXPECT_EQ(app->HelpFile(), "quarrim.chm");
+    EXPECT_EQ(app->MainForm(), main);
+    ASSERT_NE(app->FindForm<TForm1>(), nullptr);
+    ASSERT_NE(app->FindForm<TShareForm>(), nullptr);
+    ASSERT_NE(app->FindForm<TDefragForm>(), nullptr);
+    main->Show();
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(app->FindForm<TForm1>()->Handle()));
+    EXPECT_FALSE(IsWindowVisible(app->FindForm<TShareForm>()->Handle()));
+    EXPECT_FALSE(IsWindowVisible(app->FindForm<TDefragForm>()->Handle()));
+    char title[64] = {};
+    GetWindowTextA(app->Handle(), title, sizeof(title));
+    EXPECT_STREQ(title, "Quarrimond");
+}
+
+TEST_F(MainWindow, OpensCentredAt466By211WithTheBannerHidden)
+{
+    main->Show();
+    char caption[64] = {};
+    GetWindowTextA(main->Handle(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Quarrimond v4.8");
+    SIZE client = Client();
+    EXPECT_EQ(client.cx, 466);
+    EXPECT_EQ(client.cy, 211);
+    RECT window;
+    GetWindowRect(main->Handle(), &window);
+    EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    LONG style = GetWindowLongA(main->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(Get<TPanel>("Panel5").Visible());
+}
+
+TEST_F(MainWindow, ControlsSitWhereTheyWereDesigned)
+{
+    EXPECT_EQ(Get<TControl>("FlatButton1").Bounds(), Rect::FromBounds(8, 8, 80, 65));
+    EXPECT_EQ(Get<TControl>("FlatButton1").Caption(), "System info...");
+    EXPECT_EQ(Get<TControl>("FlatButton1").Hint(), "Shows you detailed info\r\nabout your computer");
+    EXPECT_EQ(Get<TControl>("FlatButton3").Caption(), "Shares...");
+    EXPECT_EQ(Get<TControl>("FlatButton2").Caption(), "Optimize it!");
+    EXPECT_EQ(Get<TControl>("Image3").Bounds(), Rect::FromBounds(252, 8, 205, 64));
+    EXPECT_EQ(Get<TControl>("VrLabel1").Bounds(), Rect::FromBounds(1, 1, 17, 71));
+    EXPECT_EQ(Get<TControl>("VrScope1").Bounds(), Rect::FromBounds(18, 1, 294, 71));
+    EXPECT_EQ(Get<TControl>("VrScale1").Bounds(), Rect::FromBounds(312, 1, 24, 71));
+    EXPECT_EQ(Get<TControl>("VrShadowButton1").Caption(), "Quick Free RAM!");
+    EXPECT_EQ(Get<TControl>("VrShadowButton2").Hint(),
+              "Fully defragments your PC's\r\nRAM memory... (may take\r\nsome time...)");
+    EXPECT_EQ(Get<TControl>("VrNum1").Bounds(), Rect::FromBounds(1, 1, 38, 16));
+    EXPECT_EQ(Get<TControl>("Panel4").Bounds(), Rect::FromBounds(0, 186, 466, 25));
+    EXPECT_EQ(Get<TControl>("UserLed").Bounds(), Rect::FromBounds(436, 8, 20, 10));
+    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(), "Quarrimond is running...");
+}
+
+TEST_F(MainWindow, TrayMenuHasFiveItemsWithShowAsDefault)
+{
+    auto& menu = Get<TPopupMenu>("PopupMenu1");
+    std::vector<std::string> captions;
+    for (TMenuItem* item : menu.Items())
+        captions.push_back(item->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Quick Free RAM", "Full RAM Defrag...", "-", "Show Quarrimond",
+                                                  "Shutdown Quarrimond"}));
+    ASSERT_NE(menu.DefaultItem(), nullptr);
+    EXPECT_EQ(menu.DefaultItem()->Caption(), "Show Quarrimond");
+    MenuHandle handle = menu.CreateHandle();
+    EXPECT_EQ(GetMenuItemCount(handle.get()), 5);
+    EXPECT_EQ(GetMenuDefaultItem(handle.get(), TRUE, 0), 3u);
+    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").PopupMenu(), &menu);
+}
+
+TEST_F(MainWindow, SamplingKeepsFiguresDisplaysAndHint)
+{
+    Sample(128 * MB + 5, 512 * MB);
+    EXPECT_EQ(main->FreeRamPercent(), 25);
+    EXPECT_EQ(Get<TVrNum>("VrNum1").Value(), 128);
+    EXPECT_EQ(Get<TVrNum>("VrNum2").Value(), 512);
+    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(), "Quarrimond: free RAM=128 Mb");
+    int value = -1;
+    main->VrScope1NeedData(*main, 0, value);
+    EXPECT_EQ(value, 25);
+}
+
+TEST_F(MainWindow, SamplingBeyondFourGigabytesClampsTheDisplays)
+{
+    Sample(20ull * 1024 * MB, 24ull * 1024 * MB);
+    EXPECT_EQ(main->FreeRamPercent(), 83);
+    EXPECT_EQ(main->AvailableRam(), 20ll * 1024 * 1048576);
+    EXPECT_EQ(Get<TVrNum>("VrNum1").Value(), 9999);
+    EXPECT_EQ(Get<TVrNum>("VrNum2").Value(), 9999);
+    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(), "Quarrimond: free RAM=9999 Mb");
+}
+
+TEST_F(MainWindow, SamplingJustUnderOneMegabyteShowsZero)
+{
+    Sample(1048575, 256 * MB);
+    EXPECT_EQ(Get<TVrNum>("VrNum1").Value(), 0);
+    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(), "Quarrimond: free RAM=0 Mb");
+}
+
+TEST_F(MainWindow, ZeroTotalGivesTheErrorBoxEachTickAndKeepsTheDisplays)
+{
+    Sample(100 * MB, 400 * MB);
+    Sample(0, 0);
+    Sample(0, 0);
+    ASSERT_EQ(services.messages.size(), 2u);
+    const MessageBoxRequest& box = services.messages[0];
+    EXPECT_EQ(box.caption, "TMemory.GetInfo");
+    EXPECT_EQ(box.text, "Invalid floating point operation");
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_FALSE(box.hasOwner);
+    EXPECT_EQ(Get<TVrNum>("VrNum1").Value(), 100);
+    EXPECT_EQ(Get<TVrNum>("VrNum2").Value(), 400);
+}
+
+TEST_F(MainWindow, QuickFreeRamWithPlentyAvailableOnlyExplains)
+{
+    Sample(100 * MB, 300 * MB); // exactly a third
+    Get<TPopupMenu>("PopupMenu1").Items()[0]->Click();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text,
+              "There's no need to quick-free some RAM now. More than a third of your system RAM is already "
+              "available. Freeing some RAM at this point may result in a loss of performance.");
+    EXPECT_EQ(services.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(services.touched.empty());
+}
+
+TEST_F(MainWindow, QuickFreeRamTouchesItsBlockWithTheLedLit)
+{
+    main->Show();
+    Sample(40 * MB, 256 * MB);
+    auto& led = Get<TVrUserLed>("UserLed");
+    bool litDuring = false;
+    COLORREF faceDuring = 0;
+    services.whileTouching = [&] {
+        litDuring = led.Active();
+        // Painted already: nothing else runs while the block is touched.
+        WindowDC dc(led.Handle());
+        faceDuring = GetPixel(dc.Get(), 3, 3);
+    };
+    auto& button = Get<TVrShadowButton>("VrShadowButton1");
+    button.Repaint();
+    test::ClickAt(button, 50, 10);
+    ASSERT_EQ(services.touched.size(), 1u);
+    EXPECT_EQ(services.touched[0], 112 * MB);
+    EXPECT_TRUE(litDuring);
+    EXPECT_EQ(faceDuring, RGB(0, 255, 0));
+    EXPECT_FALSE(led.Active());
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(MainWindow, FailedAllocationIsDroppedSilentlyWithTheLedOff)
+{
+    main->Show();
+    Sample(40 * MB, 256 * MB);
+    services.failAllocation = true;
+    auto& button = Get<TVrShadowButton>("VrShadowButton1");
+    button.Repaint();
+    test::ClickAt(button, 50, 10);
+    EXPECT_FALSE(Get<TVrUserLed>("UserLed").Active());
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(MainWindow, ThirdActivationShowsTheBannerAndAClickHidesIt)
+{
+    // Left hidden: showing it would activate the program once more.
+    auto& banner = Get<TPanel>("Panel5");
+    SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_FALSE(banner.Visible());
+    EXPECT_EQ(Client().cy, 211);
+    SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(banner.Visible());
+    EXPECT_EQ(Client().cy, 231);
+    EXPECT_EQ(banner.Bounds(), Rect::FromBounds(0, 211, 466, 20));
+    EXPECT_EQ(Get<TControl>("Panel4").Bounds(), Rect::FromBounds(0, 186, 466, 25));
+    SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_EQ(Client().cy, 231);
+    EXPECT_EQ(main->ActivationCount(), 5);
+
+    std::string failure;
+    app->SetOnException([&](const std::exception& e) { failure = e.what(); });
+    test::ClickAt(Get<TImage>("Image2"), 5, 5);
+    EXPECT_EQ(failure, "");
+    EXPECT_FALSE(banner.Visible());
+    EXPECT_EQ(Client().cy, 211);
+    SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0); // count 6: shown again
+    EXPECT_TRUE(banner.Visible());
+    test::ClickAt(Get<THTMLStaticText>("HTMLStaticText1"), 5, 5);
+    EXPECT_FALSE(banner.Visible());
+    EXPECT_EQ(Client().cy, 211);
+}
+
+TEST_F(MainWindow, HelpIconOpensTheHelpFileContents)
+{
+    test::ClickAt(Get<TImage>("Image1"), 5, 5);
+    EXPECT_EQ(services.helpRequests, (std::vector<std::string>{"quarrim.chm"}));
+}
+
+TEST_F(MainWindow, SystemInfoReachesTheContainer)
+{
+    test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
+    EXPECT_EQ(Get<TMSystemInfo>("MSystemInfo1").OverviewRequests(), 1);
+}
+
+TEST_F(MainWindow, OptimizeShowsTheWizardWithoutWaiting)
+{
+    main->Show();
+    test::ClickAt(Get<TControl>("FlatButton2"), 10, 10);
+    EXPECT_TRUE(IsWindowVisible(app->FindForm<TForm1>()->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
+TEST_F(MainWindow, InformationDialogsAreModalAndChangeNothingElse)
+{
+    main->Show();
+    auto* shares = app->FindForm<TShareForm>();
+    // A click on the text closes the shares dialog with OK.
+    auto& text = shares->Find<THTMLStaticText>("HTMLStaticText1");
+    PostMessageA(text.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(text.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(shares->ShowModal(), mrOk);
+    EXPECT_FALSE(IsWindowVisible(shares->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+
+    auto* defrag = app->FindForm<TDefragForm>();
+    PostMessageA(defrag->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(defrag->ShowModal(), mrCancel);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_FALSE(app->Terminated());
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(MainWindow, EscapingExceptionsAreDiscardedWithoutAMessage)
+{
+    app->HandleException(std::make_exception_ptr(std::runtime_error("boom")));
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(MainWindow, ShutdownFromTheTrayMenuEndsTheProgram)
+{
+    main->Show();
+    Get<TPopupMenu>("PopupMenu1").Items()[4]->Click();
+    EXPECT_TRUE(app->Terminated());
+}
+
+TEST_F(MainWindow, TrayDoubleClickRestoresAMinimisedWindow)
+{
+    main->Show();
+    ShowWindow(main->Handle(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(main->Handle()));
+    Get<TCoolTrayIcon>("CoolTrayIcon1").IconMessage(WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+}
+
+} // namespace
+} // namespace qm

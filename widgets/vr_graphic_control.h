@@ -1,0 +1,34 @@
+#pragma once
+// Base classes of the instrument widgets.
+#include "framework/control.h"
+
+namespace qm {
+
+// Adds a repaint-now that waits while loading or while updates are locked.
+class TVrGraphicControl : public TControl {
+public:
+    void BeginUpdate() { ++updateLock_; }
+    void EndUpdate();
+
+protected:
+    // Repaints at once, unless loading or locked.
+    void UpdateControlCanvas();
+
+private:
+    int updateLock_ = 0;
+};
+
+// Paints into the back buffer: cleared with the colour, or with the parent's
+// pixels when Transparent, then the widget draws, then one block transfer.
+class TVrGraphicImageControl : public TVrGraphicControl {
+public:
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+
+protected:
+    void Paint(Canvas& canvas) final;
+    virtual void PaintContents(Canvas& canvas) = 0;
+};
+
+} // namespace qm

@@ -1,0 +1,131 @@
+#include "widgets/vr_shadow_button.h"
+
+#include <algorithm>
+
+namespace qm {
+
+namespace {
+
+template <size_t N>
+int IndexOf(const FormValue& value, const std::string_view (&names)[N])
+{
+    const std::string& name = value.AsIdentifier();
+    for (size_t i = 0; i < N; ++i)
+        if (names[i] == name)
+            return static_cast<int>(i);
+    throw EFormDescription("unknown value " + name);
+}
+
+constexpr std::string_view kStyles[] = {"ssRectangle", "ssRoundRect"};
+constexpr std::string_view kDirections[] = {"sdTopLeft", "sdTopRight", "sdBottomLeft", "sdBottomRight"};
+constexpr std::string_view kTextAligns[] = {"vtaLeft",       "vtaCenter", "vtaRight",
+                                            "vtaTopLeft",    "vtaTop",    "vtaTopRight",
+                                            "vtaBottomLeft", "vtaBottom", "vtaBottomRight"};
+constexpr UINT kTextAlignFlags[] = {DT_LEFT | DT_VCENTER,  DT_CENTER | DT_VCENTER, DT_RIGHT | DT_VCENTER,
+                                    DT_LEFT | DT_TOP,      DT_CENTER | DT_TOP,     DT_RIGHT | DT_TOP,
+                                    DT_LEFT | DT_BOTTOM,   DT_CENTER | DT_BOTTOM,  DT_RIGHT | DT_BOTTOM};
+
+} // namespace
+
+TVrShadowButton::TVrShadowButton()
+{
+    SetBounds(Rect::FromBounds(0, 0, 110, 30));
+    SetParentColor(true);
+    FontSpec font;
+    font.color = clWhite;
+    SetFont(font);
+}
+
+bool TVrShadowButton::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name == "Brush.Color") brush_ = ParseColor(value);
+    else if (name == "Pen.Color") pen_ = ParseColor(value);
+    else if (name == "Pen.Width") penWidth_ = value.AsInt();
+    else if (name == "Depth") SetDepth(value.AsInt());
+    else if (name == "DepthAdjust") depthAdjust_ = value.AsInt();
+    else if (name == "ShadowColor") shadowColor_ = ParseColor(value);
+    else if (name == "ShadowOutline") shadowOutline_ = ParseColor(value);
+    else if (name == "Style") style_ = static_cast<ShadowButtonStyle>(IndexOf(value, kStyles));
+    else if (name == "Direction") direction_ = static_cast<ShadowDirection>(IndexOf(value, kDirections));
+    else if (name == "TextAlign") textAlign_ = kTextAlignFlags[IndexOf(value, kTextAligns)];
+    else if (name == "DisabledTextColor") disabledText_ = ParseColor(value);
+    else return TVrGraphicImageControl::ApplyProperty(name, value);
+    UpdateControlCanvas();
+    return true;
+}
+
+void TVrShadowButton::SetDepth(int depth)
+{
+    if (depth <= 2)
+        return;
+    depth_ = depth;
+    UpdateControlCanvas();
+}
+
+void TVrShadowButton::PaintContents(Canvas& canvas)
+{
+    HDC dc = canvas.Handle();
+    // ShadowDirection follows the order of the stored names.
+    ShadowButtonShapes shapes =
+        LayoutShadowButton(ClientRect(), penWidth_, depth_, depthAdjust_, direction_, pressed_);
+    auto drawShape = [&](const Rect& r) {
+        int shrink = penWidth_ == 0 ? 1 : 0;
+        if (style_ == ShadowButtonStyle::ssRectangle) {
+            Rectangle(dc, r.left, r.top, r.right - shrink, r.bottom - shrink);
+        } else {
+            int corner = std::min(r.Width(), r.Height()) / 4;
+            RoundRect(dc, r.left, r.top, r.right - shrink, r.bottom - shrink, corner, corner);
+        }
+    };
+    {
+        Pen pen(CreatePen(PS_SOLID, 1, ToColorRef(shadowOutline_)));
+        Brush brush(CreateSolidBrush(ToColorRef(shadowColor_)));
+        SelectGuard selectPen(dc, pen.Get());
+        SelectGuard selectBrush(dc, brush.Get());
+        drawShape(shapes.shadow);
+    }
+    {
+        Pen pen(penWidth_ > 0 ? CreatePen(PS_SOLID, penWidth_, ToColorRef(pen_)) : CreatePen(PS_NULL, 0, 0));
+        Brush brush(CreateSolidBrush(ToColorRef(brush_)));
+        SelectGuard selectPen(dc, pen.Get());
+        SelectGuard selectBrush(dc, brush.Get());
+        drawShape(shapes.face);
+    }
+    Rect text = shapes.face.Inflated(-penWidth_, -penWidth_);
+    canvas.DrawText(Caption(), text, FontHandle(), Enabled() ? GetFont().color : disabledText_,
+                    textAlign_ | DT_SINGLELINE);
+    face_ = shapes.face;
+}
+
+void TVrShadowButton::MouseDown(int x, int y)
+{
+    if (!face_.Contains(x, y))
+        return;
+    tracking_ = pressed_ = true;
+    SetCapture(Handle());
+    Repaint();
+}
+
+void TVrShadowButton::MouseMove(int x, int y)
+{
+    if (!tracking_)
+        return;
+    bool inside = face_.Contains(x, y);
+    if (inside != pressed_) {
+        pressed_ = inside;
+        Repaint();
+    }
+}
+
+void TVrShadowButton::MouseUp(int, int)
+{
+    if (GetCapture() == Handle())
+        ReleaseCapture();
+    const bool click = tracking_ && pressed_;
+    tracking_ = pressed_ = false;
+    Repaint();
+    if (click)
+        Click();
+}
+
+} // namespace qm

@@ -1,0 +1,273 @@
+#include "widgets/vr_timer.h"
+
+#include <stdexcept>
+
+#include "framework/application.h"
+#include "framework/handle.h"
+
+namespace qm {
+
+namespace {
+
+constexpr char kTimerWindowClass[] = "QuarrimondTimerWindow";
+constexpr UINT_PTR kSystemTimerId = 1;
+
+int ToThreadPriority(ThreadPriority priority)
+{
+    static constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
+                                          THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
+                                          THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
+                                          THREAD_PRIORITY_TIME_CRITICAL};
+    return kPriorities[static_cast<int>(priority)];
+}
+
+template <class Enum, size_t N>
+Enum ParseEnum(const FormValue& value, const std::string_view (&names)[N])
+{
+    const std::string& name = value.AsIdentifier();
+    for (size_t i = 0; i < N; ++i)
+        if (names[i] == name)
+            return static_cast<Enum>(i);
+    throw EFormDescription("unknown value " + name);
+}
+
+constexpr std::string_view kTimerTypeNames[] = {"ttThread", "ttSystem"};
+constexpr std::string_view kPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
+                                               "tpHigher", "tpHighest", "tpTimeCritical"};
+
+} // namespace
+
+// The worker: waits for the interval, then ticks. "Suspended" is a wait on
+// the run event rather than SuspendThread, which could stop the thread while
+// it holds a lock the user-interface thread needs.
+class TVrTimerThread {
+public:
+    explicit TVrTimerThread(TVrTimer& owner)
+        : owner_(owner), stopEvent_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
+          runEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        thread_.Reset(CreateThread(nullptr, 0, &TVrTimerThread::Main, this, 0, nullptr));
+        if (!thread_ || !stopEvent_ || !runEvent_)
+            throw std::runtime_error("The timer thread cannot be started.");
+    }
+
+    ~TVrTimerThread()
+    {
+        terminated_ = true;
+        SetEvent(runEvent_.Get());
+        SetEvent(stopEvent_.Get());
+        // A tick may be waiting for the user-interface thread, which is us.
+        if (Application::Exists())
+            Application::Instance().WaitServingHandOvers(thread_.Get());
+        else
+            WaitForSingleObject(thread_.Get(), INFINITE);
+    }
+
+    TVrTimerThread(const TVrTimerThread&) = delete;
+    TVrTimerThread& operator=(const TVrTimerThread&) = delete;
+
+    void Pause()
+    {
+        ResetEvent(runEvent_.Get());
+        SetEvent(stopEvent_.Get()); // ends the current wait; the period starts anew
+    }
+    void Resume() { SetEvent(runEvent_.Get()); }
+    void SetInterval(std::uint32_t interval) { interval_ = interval; }
+    void SetPriority(ThreadPriority priority) { SetThreadPriority(thread_.Get(), ToThreadPriority(priority)); }
+    HANDLE Handle() const { return thread_.Get(); }
+
+private:
+    static DWORD WINAPI Main(void* self)
+    {
+        static_cast<TVrTimerThread*>(self)->Run();
+        return 0;
+    }
+
+    bool Running() const { return WaitForSingleObject(runEvent_.Get(), 0) == WAIT_OBJECT_0; }
+
+    void Run()
+    {
+        while (!terminated_) {
+            WaitForSingleObject(runEvent_.Get(), INFINITE);
+            if (terminated_)
+                break;
+            if (WaitForSingleObject(stopEvent_.Get(), interval_) != WAIT_TIMEOUT)
+                continue;
+            if (terminated_ || !Running() || !Application::Exists() || Application::Instance().Terminated())
+                continue;
+            if (owner_.syncEvent_)
+                Application::Instance().Synchronize([this] { owner_.Tick(); });
+            else
+                owner_.Tick();
+        }
+    }
+
+    TVrTimer& owner_;
+    UniqueHandle stopEvent_;
+    UniqueHandle runEvent_;
+    UniqueHandle thread_;
+    std::atomic<std::uint32_t> interval_{1000};
+    std::atomic<bool> terminated_{false};
+};
+
+TVrTimer::TVrTimer() = default;
+
+TVrTimer::~TVrTimer()
+{
+    enabled_ = false;
+    onTimer_ = nullptr;
+    hasOnTimer_ = false;
+    FreeSource();
+}
+
+bool TVrTimer::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name == "Enabled")
+        SetEnabled(value.AsBool());
+    else if (name == "Interval")
+        SetInterval(static_cast<std::uint32_t>(value.AsInteger()));
+    else if (name == "SyncEvent")
+        SetSyncEvent(value.AsBool());
+    else if (name == "TimerType")
+        SetTimerType(ParseEnum<TimerType>(value, kTimerTypeNames));
+    else if (name == "Priority")
+        SetPriority(ParseEnum<ThreadPriority>(value, kPriorityNames));
+    else
+        return Component::ApplyProperty(name, value);
+    return true;
+}
+
+bool TVrTimer::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+{
+    if (event != "OnTimer")
+        return Component::BindEvent(event, handlers, handler);
+    SetOnTimer(handlers.Get<void(Component&)>(handler));
+    return true;
+}
+
+void TVrTimer::Loaded()
+{
+    UpdateTimer();
+}
+
+void TVrTimer::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    // Switching off leaves the source running: its ticks then do nothing.
+    if (enabled)
+        UpdateTimer();
+}
+
+void TVrTimer::SetInterval(std::uint32_t interval)
+{
+    if (interval == interval_)
+        return;
+    interval_ = interval;
+    if (enabled_)
+        UpdateTimer();
+}
+
+void TVrTimer::SetTimerType(TimerType type)
+{
+    if (type == type_)
+        return;
+    FreeSource();
+    type_ = type;
+    if (enabled_)
+        UpdateTimer();
+}
+
+void TVrTimer::SetPriority(ThreadPriority priority)
+{
+    priority_ = priority;
+    if (type_ == TimerType::ttThread && enabled_)
+        UpdateTimer();
+}
+
+void TVrTimer::SetOnTimer(NotifyEvent handler)
+{
+    onTimer_ = std::move(handler);
+    hasOnTimer_ = static_cast<bool>(onTimer_);
+    if (enabled_)
+        UpdateTimer();
+}
+
+void TVrTimer::Tick()
+{
+    if (!enabled_ || !onTimer_)
+        return;
+    try {
+        onTimer_(*this);
+    } catch (...) {
+        // The handler's failure is reported; the timer goes on.
+        if (Application::Exists())
+            Application::Instance().HandleException(std::current_exception());
+    }
+}
+
+void TVrTimer::AllocateSource()
+{
+    if (type_ == TimerType::ttThread) {
+        if (!thread_)
+            thread_ = std::make_unique<TVrTimerThread>(*this);
+        return;
+    }
+    if (window_)
+        return;
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &TVrTimer::SystemTimerProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kTimerWindowClass;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    (void)registered;
+    window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
+                              nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TVrTimer::FreeSource()
+{
+    if (window_) {
+        KillTimer(window_, kSystemTimerId);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        window_ = nullptr;
+    }
+    thread_.reset();
+}
+
+void TVrTimer::UpdateTimer()
+{
+    if (IsLoading())
+        return;
+    AllocateSource();
+    const bool run = interval_ != 0 && enabled_ && hasOnTimer_;
+    if (type_ == TimerType::ttSystem) {
+        KillTimer(window_, kSystemTimerId);
+        if (run && !SetTimer(window_, kSystemTimerId, interval_, nullptr))
+            throw std::runtime_error("No timer resources left.");
+        return;
+    }
+    thread_->Pause();
+    thread_->SetInterval(interval_);
+    if (run) {
+        thread_->SetPriority(priority_);
+        thread_->Resume();
+    }
+}
+
+LRESULT CALLBACK TVrTimer::SystemTimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kSystemTimerId) {
+        if (auto* self = reinterpret_cast<TVrTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
+            self->Tick();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace qm
