@@ -79,6 +79,9 @@ void TCoolTrayIcon::Loaded()
 
 void TCoolTrayIcon::SetHint(std::string hint)
 {
+    // Set every second; the shell is asked only when the text changes.
+    if (hint == hint_)
+        return;
     hint_ = std::move(hint);
     if (shown_)
         Notify(NIM_MODIFY);

@@ -188,27 +188,35 @@ void TVrScope::PaintContents(Canvas& canvas)
     const int baseY = ScopeBaseY(height, scale_.baseOffset);
     HDC dc = canvas.Handle();
     {
-        Pen gridPen(CreatePen(PS_SOLID, gridLineWidth_, ToColorRef(gridColor_)));
-        SelectGuard select(dc, gridPen.Get());
+        // One call per kind of line: each GDI call is a round trip on some systems.
+        std::vector<POINT> points;
+        std::vector<DWORD> counts;
         for (int x : ScopeVerticalGrid(width, scale_.gridSize, gridOffset_)) {
-            MoveToEx(dc, x, 0, nullptr);
-            LineTo(dc, x, height);
+            points.push_back({x, 0});
+            points.push_back({x, height});
+            counts.push_back(2);
         }
         for (int y : ScopeHorizontalGrid(height, baseY, scale_.gridSize)) {
-            MoveToEx(dc, 0, y, nullptr);
-            LineTo(dc, width, y);
+            points.push_back({0, y});
+            points.push_back({width, y});
+            counts.push_back(2);
         }
+        Pen gridPen(CreatePen(PS_SOLID, gridLineWidth_, ToColorRef(gridColor_)));
+        SelectGuard select(dc, gridPen.Get());
+        PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
     }
     canvas.Line(0, baseY, width, baseY, baseColor_);
+    SetROP2(dc, R2_COPYPEN);
     for (int i = ChannelCount() - 1; i >= 0; --i) {
         const TVrChannel& channel = *channels_[i];
         std::vector<ScopePoint> trace = ScopeTrace(channel.History(), width, height, scale_, channel.Style());
+        std::vector<POINT> points;
+        points.reserve(trace.size());
+        for (const ScopePoint& p : trace)
+            points.push_back({p.x, p.y});
         Pen pen(CreatePen(PS_SOLID, channel.Width(), ToColorRef(channel.GetColor())));
         SelectGuard select(dc, pen.Get());
-        SetROP2(dc, R2_COPYPEN);
-        MoveToEx(dc, trace.front().x, trace.front().y, nullptr);
-        for (size_t p = 1; p < trace.size(); ++p)
-            LineTo(dc, trace[p].x, trace[p].y);
+        Polyline(dc, points.data(), static_cast<int>(points.size()));
     }
     painting_ = false;
 }
