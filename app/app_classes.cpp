@@ -2,7 +2,10 @@
 
 #include "app/application_properties.h"
 #include "app/cool_tray_icon.h"
-#include "app/shell_stand_ins.h"
+#include "app/flat_hint.h"
+#include "app/form_storage.h"
+#include "app/one_instance.h"
+#include "app/transparent_skin.h"
 #include "sysinfo/msysteminfo.h"
 #include "widgets/widget_classes.h"
 

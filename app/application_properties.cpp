@@ -1,13 +1,19 @@
 #include "app/application_properties.h"
 
-#include "framework/application.h"
-
 namespace qm {
 
 TabfApplicationProperties::~TabfApplicationProperties()
 {
-    if (hooked_ && Application::Exists())
-        Application::Instance().OnActivate = previous_;
+    if (registered_ && Application::Exists())
+        Application::Instance().RemoveActivationListener(*this);
+}
+
+bool TabfApplicationProperties::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name != "Chained")
+        return Component::ApplyProperty(name, value);
+    chained_ = value.AsBool();
+    return true;
 }
 
 bool TabfApplicationProperties::BindEvent(std::string_view event, const HandlerTable& handlers,
@@ -24,14 +30,14 @@ void TabfApplicationProperties::Loaded()
     Application& application = Application::Instance();
     // The hint timing in force is the one applied here, after the hint window's own.
     application.Hints() = HintTiming{500, 50, 2500};
-    previous_ = application.OnActivate;
-    application.OnActivate = [this] {
-        if (previous_)
-            previous_();
-        if (OnActivate)
-            OnActivate(*this);
-    };
-    hooked_ = true;
+    application.AddActivationListener(*this);
+    registered_ = true;
+}
+
+void TabfApplicationProperties::ApplicationActivated()
+{
+    if (OnActivate)
+        OnActivate(*this);
 }
 
 } // namespace qm

@@ -1,23 +1,26 @@
 #pragma once
-// Relays the application's activation to a handler of the form, keeping
-// whatever handler was there before.
-#include <functional>
-
+// Relays the program's activation to a handler of the form. Several relays
+// chain: the most recent one is called first.
+#include "framework/application.h"
 #include "framework/component.h"
 
 namespace qm {
 
-class TabfApplicationProperties : public Component {
+class TabfApplicationProperties : public Component, private ActivationListener {
 public:
     ~TabfApplicationProperties() override;
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
     bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
     void Loaded() override;
 
     NotifyEvent OnActivate;
 
 private:
-    std::function<void()> previous_;
-    bool hooked_ = false;
+    void ApplicationActivated() override;
+    bool Chained() const override { return chained_; }
+
+    bool chained_ = true;
+    bool registered_ = false;
 };
 
 } // namespace qm

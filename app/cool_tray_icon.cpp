@@ -1,9 +1,8 @@
 #include "app/cool_tray_icon.h"
 
-#include <shellapi.h>
+#include <windowsx.h>
 
-#include <cstring>
-
+#include "app/tray_tip.h"
 #include "framework/application.h"
 
 namespace qm {
@@ -11,7 +10,24 @@ namespace qm {
 namespace {
 
 constexpr char kWindowClass[] = "QuarrimondTrayIcon";
-constexpr UINT kIconId = 1;
+constexpr UINT_PTR kDoubleClickTimer = 1;
+
+int ShiftState(int button)
+{
+    int shift = button;
+    if (GetAsyncKeyState(VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (GetAsyncKeyState(VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    if (GetAsyncKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
+    return shift;
+}
+
+SystemServices& Services()
+{
+    return Application::Instance().Services();
+}
 
 } // namespace
 
@@ -25,45 +41,58 @@ TCoolTrayIcon::TCoolTrayIcon()
         return RegisterClassA(&windowClass) != 0;
     }();
     (void)registered;
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // A hidden top-level window: it hears the taskbar's restart broadcast,
     // which message-only windows never get.
     window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 16, 16, 0));
 }
 
 TCoolTrayIcon::~TCoolTrayIcon()
 {
-    if (shown_)
-        Notify(NIM_DELETE);
+    HideIcon();
     if (icon_)
         DestroyIcon(icon_);
+    KillTimer(window_, kDoubleClickTimer);
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
+    if (owner_)
+        owner_->RemoveMessageHook(*this);
 }
 
 bool TCoolTrayIcon::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Hint")
-        hint_ = value.AsString();
-    else if (name == "PopupMenu")
-        popupName_ = value.AsIdentifier();
-    else if (name == "MinimizeToTray")
-        minimizeToTray_ = value.AsBool();
-    else if (name == "CycleInterval")
-        cycleInterval_ = value.AsInt();
-    else
+    if (name == "Hint") hint_ = value.AsString();
+    else if (name == "ShowHint") showHint_ = value.AsBool();
+    else if (name == "IconVisible") iconVisible_ = value.AsBool();
+    else if (name == "Enabled") enabled_ = value.AsBool();
+    else if (name == "PopupMenu") popupName_ = value.AsIdentifier();
+    else if (name == "LeftPopup") leftPopup_ = value.AsBool();
+    else if (name == "MinimizeToTray") minimizeToTray_ = value.AsBool();
+    else if (name == "StartMinimized") startMinimized_ = value.AsBool();
+    else if (name == "CycleIcons") cycleIcons_ = value.AsBool();
+    else if (name == "CycleInterval") cycleInterval_ = value.AsInt();
+    else if (name == "Icon") {
+        if (icon_)
+            DestroyIcon(icon_);
+        icon_ = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), value.AsString().c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+        if (!icon_)
+            throw EFormDescription("no icon resource " + value.AsString());
+    } else
         return Component::ApplyProperty(name, value);
     return true;
 }
 
 bool TCoolTrayIcon::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
 {
-    if (event != "OnDblClick")
-        return Component::BindEvent(event, handlers, handler);
-    OnDblClick = handlers.Get<void(Component&)>(handler);
+    if (event == "OnClick") OnClick = handlers.Get<void(Component&)>(handler);
+    else if (event == "OnDblClick") OnDblClick = handlers.Get<void(Component&)>(handler);
+    else if (event == "OnMouseDown") OnMouseDown = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
+    else if (event == "OnMouseUp") OnMouseUp = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
+    else if (event == "OnMouseMove") OnMouseMove = handlers.Get<void(Component&, int, int, int)>(handler);
+    else return Component::BindEvent(event, handlers, handler);
     return true;
 }
 
@@ -74,72 +103,198 @@ void TCoolTrayIcon::Loaded()
         if (!popup_)
             throw EFormDescription("no pop-up menu named " + popupName_);
     }
-    shown_ = Notify(NIM_ADD);
+    owner_ = dynamic_cast<TForm*>(Owner());
+    if (owner_) {
+        owner_->AddMessageHook(*this);
+        if (startMinimized_)
+            Application::Instance().SetShowMainForm(false);
+    }
+    ModifyIcon();
+    if (iconVisible_)
+        ShowIcon();
+}
+
+TrayIconData TCoolTrayIcon::Record() const
+{
+    TrayIconData data;
+    data.window = window_;
+    data.id = kIconId;
+    data.flags = 7; // message, icon and tip
+    data.callbackMessage = kCallbackMessage;
+    data.icon = icon_;
+    data.tip = TrayTip(hint_, showHint_);
+    return data;
+}
+
+void TCoolTrayIcon::ShowIcon()
+{
+    iconVisible_ = true;
+    Services().NotifyTrayIcon(TrayAction::Add, Record());
+}
+
+void TCoolTrayIcon::HideIcon()
+{
+    iconVisible_ = false;
+    Services().NotifyTrayIcon(TrayAction::Delete, Record());
+}
+
+void TCoolTrayIcon::SetIconVisible(bool visible)
+{
+    if (visible)
+        ShowIcon();
+    else
+        HideIcon();
+}
+
+void TCoolTrayIcon::ModifyIcon()
+{
+    Services().NotifyTrayIcon(TrayAction::Modify, Record());
 }
 
 void TCoolTrayIcon::SetHint(std::string hint)
 {
-    // Set every second; the shell is asked only when the text changes.
-    if (hint == hint_)
-        return;
     hint_ = std::move(hint);
-    if (shown_)
-        Notify(NIM_MODIFY);
+    ModifyIcon();
 }
 
-bool TCoolTrayIcon::Notify(DWORD action)
+void TCoolTrayIcon::SetShowHint(bool on)
 {
-    NOTIFYICONDATAA data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = window_;
-    data.uID = kIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = kCallbackMessage;
-    data.hIcon = icon_;
-    // szTip holds 128 characters with the terminating NUL.
-    std::strncpy(data.szTip, hint_.c_str(), sizeof(data.szTip) - 1);
-    return Shell_NotifyIconA(action, &data) != FALSE;
+    showHint_ = on;
+    ModifyIcon();
+}
+
+bool TCoolTrayIcon::FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&)
+{
+    Application& application = Application::Instance();
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED && minimizeToTray_ && owner_ == application.MainForm()) {
+        // Into the tray: the window and its taskbar button go, the icon stays.
+        ShowWindow(owner_->Handle(), SW_HIDE);
+        application.SetHiddenToTray(true);
+        ShowIcon();
+    } else if (message == WM_SHOWWINDOW && wParam && lParam == 0) {
+        application.SetHiddenToTray(false);
+        SetForegroundWindow(owner_->Handle());
+    }
+    return false; // the form handles it too
+}
+
+void TCoolTrayIcon::PopupAtCursor()
+{
+    POINT cursor;
+    if (!popup_ || !popup_->AutoPopup() || !GetCursorPos(&cursor))
+        return;
+    Application::Instance().ProcessMessages();
+    SetForegroundWindow(window_);
+    popup_->Popup(cursor.x, cursor.y, owner_ && owner_->Handle() ? owner_->Handle() : window_);
 }
 
 void TCoolTrayIcon::IconMessage(UINT mouseMessage)
 {
+    if (!enabled_)
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
     switch (mouseMessage) {
-    case WM_RBUTTONDOWN:
-        if (popup_) {
-            POINT cursor;
-            GetCursorPos(&cursor);
-            popup_->Popup(cursor.x, cursor.y, window_);
+    case WM_MOUSEMOVE:
+        if (OnMouseMove)
+            OnMouseMove(*this, ShiftState(0), cursor.x, cursor.y);
+        break;
+    case WM_LBUTTONDOWN:
+        SetTimer(window_, kDoubleClickTimer, GetDoubleClickTime(), nullptr);
+        doubleClickTimerOn_ = true;
+        if (OnMouseDown)
+            OnMouseDown(*this, TrayMouseButton::Left, ShiftState(ssLeft), cursor.x, cursor.y);
+        leftDown_ = true;
+        if (leftPopup_)
+            PopupAtCursor();
+        break;
+    case WM_LBUTTONUP:
+        if (leftDown_) {
+            clickPending_ = true;
+            if (!doubleClickTimerOn_) {
+                clickPending_ = false;
+                if (OnClick)
+                    OnClick(*this);
+            }
         }
+        leftDown_ = false;
+        if (OnMouseUp)
+            OnMouseUp(*this, TrayMouseButton::Left, ShiftState(ssLeft), cursor.x, cursor.y);
         break;
     case WM_LBUTTONDBLCLK:
+        clickPending_ = false;
+        doubleClickSeen_ = true;
         if (OnDblClick)
             OnDblClick(*this);
-        if (popup_)
+        if (popup_ && popup_->AutoPopup() && !leftPopup_)
             if (TMenuItem* item = popup_->DefaultItem())
                 item->Click();
+        break;
+    case WM_RBUTTONDOWN:
+        if (OnMouseDown)
+            OnMouseDown(*this, TrayMouseButton::Right, ShiftState(ssRight), cursor.x, cursor.y);
+        PopupAtCursor();
+        break;
+    case WM_RBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(*this, TrayMouseButton::Right, ShiftState(ssRight), cursor.x, cursor.y);
+        break;
+    case WM_MBUTTONDOWN:
+        if (OnMouseDown)
+            OnMouseDown(*this, TrayMouseButton::Middle, ShiftState(ssMiddle), cursor.x, cursor.y);
+        break;
+    case WM_MBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(*this, TrayMouseButton::Middle, ShiftState(ssMiddle), cursor.x, cursor.y);
         break;
     default:
         break;
     }
 }
 
+void TCoolTrayIcon::DoubleClickTimerTick()
+{
+    // A single click is reported only once the double-click time has passed
+    // without a second one.
+    KillTimer(window_, kDoubleClickTimer);
+    doubleClickTimerOn_ = false;
+    if (!doubleClickSeen_ && clickPending_) {
+        clickPending_ = false;
+        if (OnClick)
+            OnClick(*this);
+    }
+    doubleClickSeen_ = false;
+}
+
 LRESULT CALLBACK TCoolTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    switch (message) {
+    case WM_DESTROY: case WM_CLOSE: case WM_QUERYENDSESSION: case WM_QUIT: case WM_USERCHANGED: case WM_NCDESTROY:
+        return 1;
+    default:
+        break;
+    }
     auto* self = reinterpret_cast<TCoolTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self) {
-        try {
-            if (message == kCallbackMessage) {
-                self->IconMessage(static_cast<UINT>(lParam));
-                return 0;
-            }
-            if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-                self->shown_ = self->Notify(NIM_ADD);
-                return 0;
-            }
-        } catch (...) {
-            Application::Instance().HandleException(std::current_exception());
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        if (message == kCallbackMessage) {
+            self->IconMessage(static_cast<UINT>(lParam));
             return 0;
         }
+        if (message == WM_TIMER && wParam == kDoubleClickTimer) {
+            self->DoubleClickTimerTick();
+            return 0;
+        }
+        if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
+            // The shell restarted: the icon comes back with its current hint.
+            if (self->iconVisible_)
+                self->ShowIcon();
+            return 0;
+        }
+    } catch (...) {
+        Application::Instance().HandleException(std::current_exception());
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,18 +1,27 @@
 #pragma once
-// The program's icon in the notification area, with its hint, its menu on the
-// right button and its double-click action.
+// The program's icon in the notification area: its hint, its menu on the
+// right button, clicks and double clicks, and minimising to the tray.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-#include "framework/component.h"
+#include "framework/form.h"
 #include "framework/popup_menu.h"
+#include "platform/system_services.h"
 
 namespace qm {
 
-class TCoolTrayIcon : public Component {
+enum class TrayMouseButton { Left, Right, Middle };
+// Shift state bits, as the events report them.
+inline constexpr int ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
+using TrayMouseEvent = std::function<void(Component& sender, TrayMouseButton button, int shift, int x, int y)>;
+using TrayMoveEvent = std::function<void(Component& sender, int shift, int x, int y)>;
+
+class TCoolTrayIcon : public Component, private TForm::MessageHook {
 public:
     static constexpr UINT kCallbackMessage = 0x800;
+    static constexpr unsigned kIconId = 1;
 
     TCoolTrayIcon();
     ~TCoolTrayIcon() override;
@@ -22,30 +31,48 @@ public:
     void Loaded() override;
 
     const std::string& Hint() const { return hint_; }
-    // Updates the icon's hint at once; longer hints are cut to 127 characters.
+    // Sends the icon's record to the shell at once, even for the same text.
     void SetHint(std::string hint);
+    void SetShowHint(bool on);
+    bool IconVisible() const { return iconVisible_; }
+    void SetIconVisible(bool visible);
+    void ShowIcon();
+    void HideIcon();
     TPopupMenu* PopupMenu() const { return popup_; }
-    bool IconShown() const { return shown_; }
-    HWND CallbackWindow() const { return window_; }
+    HWND IconWindow() const { return window_; }
+    UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
+    NotifyEvent OnClick;
     NotifyEvent OnDblClick;
-
-    // What the icon reports, as the shell sends it (public for tests).
-    void IconMessage(UINT mouseMessage);
+    TrayMouseEvent OnMouseDown;
+    TrayMouseEvent OnMouseUp;
+    TrayMoveEvent OnMouseMove;
 
 private:
-    bool Notify(DWORD action);
+    bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void ModifyIcon();
+    TrayIconData Record() const;
+    void IconMessage(UINT mouseMessage);
+    void DoubleClickTimerTick();
+    void PopupAtCursor();
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     std::string hint_;
+    bool showHint_ = true;
+    bool iconVisible_ = true;
+    bool enabled_ = true;
+    bool leftPopup_ = false;
+    bool minimizeToTray_ = false;
+    bool startMinimized_ = false;
+    int cycleInterval_ = 0;
+    bool cycleIcons_ = false;
     std::string popupName_;
     TPopupMenu* popup_ = nullptr;
-    bool minimizeToTray_ = false;
-    int cycleInterval_ = 0;
+    TForm* owner_ = nullptr;
     HICON icon_ = nullptr;
     HWND window_ = nullptr;
-    bool shown_ = false;
     UINT taskbarCreated_ = 0;
+    bool leftDown_ = false, clickPending_ = false, doubleClickSeen_ = false, doubleClickTimerOn_ = false;
 };
 
 } // namespace qm

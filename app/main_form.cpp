@@ -7,7 +7,7 @@
 #include "app/defrag_form.h"
 #include "app/memory_figures.h"
 #include "app/share_form.h"
-#include "app/shell_stand_ins.h"
+#include "app/transparent_skin.h"
 #include "framework/application.h"
 #include "framework/panel.h"
 #include "optimizer/wizard_form.h"
@@ -164,6 +164,7 @@ void TMainForm::RestoreApplication()
         return;
     HWND focused = GetFocus();
     ShowWindow(window, SW_RESTORE);
+    App().SetHiddenToTray(false);
     SetForegroundWindow(window);
     if (focused && IsChild(window, focused))
         SetFocus(focused);

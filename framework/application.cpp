@@ -80,7 +80,7 @@ void Application::AdoptForm(std::unique_ptr<TForm> form)
 
 void Application::Run()
 {
-    if (mainForm_ && !terminated_)
+    if (mainForm_ && showMainForm_ && !terminated_)
         mainForm_->Show();
     MSG msg;
     while (!terminated_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -94,6 +94,48 @@ void Application::Terminate()
 {
     if (!terminated_.exchange(true))
         PostQuitMessage(0);
+}
+
+void Application::RelayActivation(bool active)
+{
+    if (!active) {
+        if (OnDeactivate)
+            OnDeactivate();
+        return;
+    }
+    // A copy: a listener may remove itself while being called.
+    std::vector<ActivationListener*> listeners = listeners_;
+    for (auto it = listeners.rbegin(); it != listeners.rend(); ++it) {
+        (*it)->ApplicationActivated();
+        if (!(*it)->Chained())
+            break;
+    }
+    if (OnActivate)
+        OnActivate();
+}
+
+void Application::BringMainFormForward()
+{
+    if (!mainForm_ || !mainForm_->Handle())
+        return;
+    HWND main = mainForm_->Handle();
+    if (IsIconic(main) || !IsWindowVisible(main))
+        ShowWindow(main, SW_RESTORE);
+    hiddenToTray_ = false;
+    SetForegroundWindow(main);
+}
+
+void Application::RemoveActivationListener(ActivationListener& listener)
+{
+    std::erase(listeners_, &listener);
+}
+
+bool Application::Minimized() const
+{
+    if (!mainForm_ || !mainForm_->Handle())
+        return false;
+    HWND main = mainForm_->Handle();
+    return IsIconic(main) || (hiddenToTray_ && !IsWindowVisible(main));
 }
 
 void Application::ProcessMessages()
@@ -165,15 +207,19 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
         }
         return 0;
     }
-    if (message == WM_ACTIVATEAPP) {
-        auto* self = reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        auto* handler = self ? (wParam ? &self->OnActivate : &self->OnDeactivate) : nullptr;
-        if (handler && *handler) {
-            try {
-                (*handler)();
-            } catch (...) {
-                self->HandleException(std::current_exception());
+    auto* self = reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self) {
+        try {
+            if (message == WM_ACTIVATEAPP) {
+                self->RelayActivation(wParam != FALSE);
+            } else if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+                // Someone (another copy of the program) activated the program:
+                // its main form comes forward, out of the tray if need be.
+                self->BringMainFormForward();
+                return 0;
             }
+        } catch (...) {
+            self->HandleException(std::current_exception());
         }
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -24,6 +24,15 @@ struct HintTiming {
     int hidePauseMs = 2500; // how long a hint stays
 };
 
+// Hears the program's activation; the relay calls listeners from the most
+// recent one back, stopping after one that is not chained.
+class ActivationListener {
+public:
+    virtual ~ActivationListener() = default;
+    virtual void ApplicationActivated() = 0;
+    virtual bool Chained() const = 0;
+};
+
 class Application {
 public:
     explicit Application(SystemServices& services = WindowsServices());
@@ -48,9 +57,20 @@ public:
     // Component classes that window descriptions may name.
     ClassRegistry& Classes() { return classes_; }
 
-    // Raised when the program becomes the active one / stops being it.
+    // Raised when the program becomes the active one / stops being it;
+    // OnActivate after every activation listener.
     std::function<void()> OnActivate;
     std::function<void()> OnDeactivate;
+    void AddActivationListener(ActivationListener& listener) { listeners_.push_back(&listener); }
+    void RemoveActivationListener(ActivationListener& listener);
+
+    // Whether Run shows the main form (off when another copy already runs).
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
+    bool ShowMainForm() const { return showMainForm_; }
+    // The program is minimised: its main form iconic, or hidden in the tray.
+    bool Minimized() const;
+    void SetHiddenToTray(bool hidden) { hiddenToTray_ = hidden; }
+    bool HiddenToTray() const { return hiddenToTray_; }
 
     // The hidden window that carries the title and receives handed-over work.
     HWND Handle() const { return window_; }
@@ -99,7 +119,11 @@ public:
     // so a thread blocked in Synchronize can always finish.
     void WaitServingHandOvers(HANDLE handle);
 
+    // Shows the main form in front, restoring it when minimised or in the tray.
+    void BringMainFormForward();
+
 private:
+    void RelayActivation(bool active);
     void AdoptForm(std::unique_ptr<TForm> form);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
@@ -114,6 +138,9 @@ private:
     TForm* mainForm_ = nullptr;
     std::atomic<bool> terminated_{false};
     ExceptionHandler onException_;
+    std::vector<ActivationListener*> listeners_;
+    bool showMainForm_ = true;
+    bool hiddenToTray_ = false;
 };
 
 } // namespace qm

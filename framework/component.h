@@ -100,6 +100,11 @@ public:
     virtual bool ApplyProperty(std::string_view name, const FormValue& value);
     // Binds one event; false when the class has no such event.
     virtual bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler);
+    // A property's current value as stored text ("3", "True"); false when the
+    // class keeps no such property as text.
+    virtual bool PropertyText(std::string_view, std::string&) const { return false; }
+    // Sets a property from stored text; false when there is no such property.
+    virtual bool SetPropertyText(std::string_view, const std::string&) { return false; }
     // A child described inside this one. Components that hold no children refuse.
     virtual void InsertChild(Component& child);
     // Runs once after the whole description has been applied.

@@ -46,6 +46,13 @@ TForm::TForm(Application& application) : application_(application)
 
 TForm::~TForm()
 {
+    for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
+        try {
+            hook->FormDestroying();
+        } catch (...) {
+            application_.HandleException(std::current_exception());
+        }
+    }
     if (tooltip_)
         DestroyWindow(tooltip_);
     // Children's windows go with the form's; their objects go with owned_.
@@ -262,6 +269,11 @@ void TForm::RegisterHint(TControl& control)
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+void TForm::RemoveLifecycleHook(LifecycleHook& hook)
+{
+    std::erase(lifecycle_, &hook);
+}
+
 void TForm::RemoveMessageHook(MessageHook& hook)
 {
     hooks_.erase(std::remove(hooks_.begin(), hooks_.end(), &hook), hooks_.end());
@@ -286,12 +298,22 @@ void TForm::PlaceAtFirstShow()
 
 void TForm::Show()
 {
-    PlaceAtFirstShow();
-    bool wasVisible = Showing();
-    ShowWindow(Handle(), SW_SHOW);
+    if (!Showing()) {
+        for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
+            // A hook's failure must not keep the window from showing.
+            try {
+                hook->FormShowing();
+            } catch (...) {
+                application_.HandleException(std::current_exception());
+            }
+        }
+        PlaceAtFirstShow();
+        if (OnShow)
+            OnShow(*this);
+    }
+    if (!IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
-    if (!wasVisible && OnShow)
-        OnShow(*this);
 }
 
 void TForm::Hide()
@@ -358,6 +380,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (modal_) {
             modalResult_ = mrCancel;
             return 0;
+        }
+        for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
+            try {
+                hook->FormClosing();
+            } catch (...) {
+                application_.HandleException(std::current_exception());
+            }
         }
         if (OnClose)
             OnClose(*this);

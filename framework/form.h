@@ -72,6 +72,25 @@ public:
     void AddMessageHook(MessageHook& hook) { hooks_.push_back(&hook); }
     void RemoveMessageHook(MessageHook& hook);
 
+    // Components that act around the form's own show, close and destroy.
+    class LifecycleHook {
+    public:
+        virtual ~LifecycleHook() = default;
+        // Before the form's OnShow, each time it is shown.
+        virtual void FormShowing() {}
+        // When a close has been allowed, before the form's OnClose.
+        virtual void FormClosing() {}
+        // When the form is destroyed, while its window and components exist.
+        virtual void FormDestroying() {}
+    };
+    void AddLifecycleHook(LifecycleHook& hook) { lifecycle_.push_back(&hook); }
+    void RemoveLifecycleHook(LifecycleHook& hook);
+
+    // Centring at the first show; a restored position switches it off.
+    FormPosition Position() const { return position_; }
+    void SetPosition(FormPosition position) { position_ = position; }
+    BorderStyle GetBorderStyle() const { return borderStyle_; }
+
     // Typed access to a described component; throws when it is missing.
     template <class T>
     T& Find(std::string_view name) const
@@ -114,6 +133,7 @@ private:
     std::vector<std::unique_ptr<Component>> owned_;
     std::vector<Component*> nonVisual_;
     std::vector<MessageHook*> hooks_;
+    std::vector<LifecycleHook*> lifecycle_;
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     bool systemMenu_ = true, minimizeBox_ = true, maximizeBox_ = true;
     FormPosition position_ = FormPosition::Designed;

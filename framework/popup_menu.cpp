@@ -29,6 +29,22 @@ void TMenuItem::Click()
         OnClick(*this);
 }
 
+bool TPopupMenu::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name != "AutoPopup")
+        return Component::ApplyProperty(name, value);
+    autoPopup_ = value.AsBool();
+    return true;
+}
+
+bool TPopupMenu::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+{
+    if (event != "OnPopup")
+        return Component::BindEvent(event, handlers, handler);
+    OnPopup = handlers.Get<void(Component&)>(handler);
+    return true;
+}
+
 void TPopupMenu::InsertChild(Component& child)
 {
     auto* item = dynamic_cast<TMenuItem*>(&child);
@@ -64,6 +80,8 @@ MenuHandle TPopupMenu::CreateHandle() const
 
 void TPopupMenu::Popup(int x, int y, HWND owner)
 {
+    if (OnPopup)
+        OnPopup(*this);
     MenuHandle menu = CreateHandle();
     // Without the owner in front the menu would not close when clicking elsewhere.
     SetForegroundWindow(owner);

@@ -33,7 +33,10 @@ using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 class TPopupMenu : public Component {
 public:
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
     void InsertChild(Component& child) override;
+    bool AutoPopup() const { return autoPopup_; }
     const std::vector<TMenuItem*>& Items() const { return items_; }
     TMenuItem* DefaultItem() const;
 
@@ -42,7 +45,11 @@ public:
     // Shows the menu at a screen point and clicks the chosen item.
     void Popup(int x, int y, HWND owner);
 
+    // Raised just before the menu opens.
+    NotifyEvent OnPopup;
+
 private:
+    bool autoPopup_ = true;
     std::vector<TMenuItem*> items_;
 };
 

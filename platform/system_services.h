@@ -28,6 +28,25 @@ struct MessageBoxRequest {
     bool hasOwner = false; // false: a box of its own, not tied to a window
 };
 
+// The operating system's version record.
+struct OsVersionInfo {
+    unsigned platform = 0; // 1: Windows 9x, 2: Windows NT
+    unsigned major = 0, minor = 0, build = 0;
+    std::string servicePack;
+};
+
+enum class TrayAction { Add, Modify, Delete };
+
+// What goes to the notification area for one icon.
+struct TrayIconData {
+    void* window = nullptr;     // receives the callback message
+    unsigned id = 0;
+    unsigned flags = 0;         // 1 message, 2 icon, 4 tip
+    unsigned callbackMessage = 0;
+    void* icon = nullptr;
+    std::string tip;            // at most 127 characters
+};
+
 class SystemServices {
 public:
     virtual ~SystemServices() = default;
@@ -44,6 +63,9 @@ public:
     virtual std::string ExecutableDirectory() = 0;
     // A message box; the owner window, when any, is the active one.
     virtual MessageResult ShowMessage(const MessageBoxRequest& request) = 0;
+    virtual OsVersionInfo OsVersion() = 0;
+    // The shell's notification area; false when the shell refused.
+    virtual bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) = 0;
 };
 
 // The real system; one per process.

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -124,6 +127,36 @@ public:
         if (!owner)
             flags |= MB_TASKMODAL;
         return static_cast<MessageResult>(MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), flags));
+    }
+
+    OsVersionInfo OsVersion() override
+    {
+        OSVERSIONINFOA record{};
+        record.dwOSVersionInfoSize = sizeof(record);
+        OsVersionInfo info;
+        if (!GetVersionExA(&record))
+            return info;
+        info.platform = record.dwPlatformId;
+        info.major = record.dwMajorVersion;
+        info.minor = record.dwMinorVersion;
+        info.build = record.dwBuildNumber;
+        info.servicePack = record.szCSDVersion;
+        return info;
+    }
+
+    bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) override
+    {
+        // The record with the balloon fields; only the first fields are filled.
+        NOTIFYICONDATAA record{};
+        record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+        record.hWnd = static_cast<HWND>(data.window);
+        record.uID = data.id;
+        record.uFlags = data.flags;
+        record.uCallbackMessage = data.callbackMessage;
+        record.hIcon = static_cast<HICON>(data.icon);
+        std::memcpy(record.szTip, data.tip.data(), std::min(data.tip.size(), sizeof(record.szTip) - 1));
+        DWORD command = action == TrayAction::Add ? NIM_ADD : action == TrayAction::Modify ? NIM_MODIFY : NIM_DELETE;
+        return Shell_NotifyIconA(command, &record) != FALSE;
     }
 };
 

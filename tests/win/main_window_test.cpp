@@ -317,7 +317,7 @@ TEST_F(MainWindow, TrayDoubleClickRestoresAMinimisedWindow)
     main->Show();
     ShowWindow(main->Handle(), SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(main->Handle()));
-    Get<TCoolTrayIcon>("CoolTrayIcon1").IconMessage(WM_LBUTTONDBLCLK);
+    SendMessageA(Get<TCoolTrayIcon>("CoolTrayIcon1").IconWindow(), TCoolTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
     EXPECT_FALSE(IsIconic(main->Handle()));
     EXPECT_TRUE(IsWindowVisible(main->Handle()));
 }

@@ -21,6 +21,8 @@ namespace qm::test {
 // recorded instead of shown, allocations observed instead of made.
 class FakeServices : public SystemServices {
 public:
+    FakeServices() { SetMemory(512ull << 20, 1024ull << 20); }
+
     MemoryStatus memory;
     std::vector<MessageBoxRequest> messages;
     MessageResult answer = MessageResult::Ok;
@@ -51,6 +53,20 @@ public:
     {
         messages.push_back(request);
         return answer;
+    }
+
+    OsVersionInfo version{2, 5, 1, 2600, "Service Pack 3"};
+    OsVersionInfo OsVersion() override { return version; }
+
+    struct TrayCall {
+        TrayAction action;
+        TrayIconData data;
+    };
+    std::vector<TrayCall> trayCalls;
+    bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) override
+    {
+        trayCalls.push_back({action, data});
+        return true;
     }
 };
 

@@ -1,0 +1,284 @@
+#include "app/form_storage.h"
+
+#include <stdexcept>
+
+#include "framework/application.h"
+#include "framework/registry.h"
+
+namespace qm {
+
+namespace {
+
+// A stored value of another registry type is an error, unlike a missing one.
+class ERegistryType : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+int ScreenPixelsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    int ppi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return ppi;
+}
+
+std::string Suffix()
+{
+    return ResolutionSuffix(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+bool OnSomeScreen(const RECT& r)
+{
+    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+// Frame metrics for the border: a maximised window puts its frame just off screen.
+SIZE FrameMetrics(BorderStyle border)
+{
+    switch (border) {
+    case BorderStyle::Sizeable: return {GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME)};
+    case BorderStyle::Dialog: return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
+    case BorderStyle::Single: break;
+    }
+    return {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
+}
+
+} // namespace
+
+TFormStorage::~TFormStorage()
+{
+    if (form_)
+        form_->RemoveLifecycleHook(*this);
+}
+
+bool TFormStorage::ApplyProperty(std::string_view name, const FormValue& value)
+{
+    if (name == "IniFileName") {
+        iniFileName_ = value.AsString();
+    } else if (name == "IniSection") {
+        iniSection_ = value.AsString();
+    } else if (name == "UseRegistry") {
+        // Only the registry variant exists in this program.
+        if (!value.AsBool())
+            throw EFormDescription("settings are kept in the registry only");
+        useRegistry_ = true;
+    } else if (name == "Options") {
+        position_ = state_ = activeControl_ = false;
+        for (const std::string& option : value.AsSet()) {
+            if (option == "fpState") state_ = true;
+            else if (option == "fpPosition") position_ = true;
+            else if (option == "fpActiveControl") activeControl_ = true;
+            else throw EFormDescription("unknown option " + option);
+        }
+    } else if (name == "Active") {
+        active_ = value.AsBool();
+    } else if (name == "Version") {
+        version_ = value.AsInt();
+    } else if (name == "StoredProps") {
+        storedPropsText_.assign(1, value.AsString());
+    } else if (name == "StoredProps.Strings") {
+        storedPropsText_.push_back(value.AsString());
+    } else {
+        return Component::ApplyProperty(name, value);
+    }
+    return true;
+}
+
+void TFormStorage::Loaded()
+{
+    form_ = dynamic_cast<TForm*>(Owner());
+    if (!form_)
+        throw EFormDescription(Name() + " belongs on a form");
+    // Entries that name no component of the form are dropped.
+    for (const std::string& entry : storedPropsText_)
+        if (auto property = ParseStoredProperty(entry); property && form_->FindComponent(property->component))
+            storedProps_.push_back(*property);
+    form_->AddLifecycleHook(*this);
+}
+
+TForm& TFormStorage::Form() const
+{
+    return *form_;
+}
+
+std::optional<std::string> TFormStorage::Read(const std::string& name) const
+{
+    RegistryKey key;
+    if (!key.Open(HKEY_CURRENT_USER, iniFileName_ + "\\" + iniSection_, KEY_READ))
+        return std::nullopt;
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+    if (!key.ReadRaw(name, type, data))
+        return std::nullopt;
+    auto text = key.ReadString(name);
+    if (!text)
+        throw ERegistryType("Invalid registry data type for value '" + name + "'");
+    return text;
+}
+
+void TFormStorage::Write(const std::string& name, const std::string& value) const
+{
+    RegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, iniFileName_ + "\\" + iniSection_, KEY_WRITE))
+        key.WriteString(name, value);
+}
+
+void TFormStorage::Save()
+{
+    if (active_ && !restored_)
+        return; // never shown: the settings of the last run stay
+    const std::string suffix = Suffix();
+    Write("FormVersion", std::to_string(version_));
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(Form().Handle(), &placement);
+    UINT showCmd = placement.showCmd;
+    if (Form().App().MainForm() == &Form() && Form().App().Minimized())
+        showCmd = SW_SHOWMINIMIZED;
+    Write("Flags", std::to_string(placement.flags));
+    Write("ShowCmd", std::to_string(showCmd));
+    Write("PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
+    const std::string minMax = FormatFour({placement.ptMinPosition.x, placement.ptMinPosition.y,
+                                           placement.ptMaxPosition.x, placement.ptMaxPosition.y});
+    const RECT& normal = placement.rcNormalPosition;
+    const std::string normPos = FormatFour({normal.left, normal.top, normal.right, normal.bottom});
+    Write("MinMaxPos" + suffix, minMax);
+    Write("MinMaxPos", minMax);
+    Write("NormPos" + suffix, normPos);
+    Write("NormPos", normPos);
+    Write("Visible", destroying_ ? "1" : "0");
+    for (const StoredProperty& property : storedProps_) {
+        std::string text;
+        if (Component* component = Form().FindComponent(property.component);
+            component && component->PropertyText(property.property, text))
+            Write(property.ValueName(), text);
+    }
+    saved_ = true;
+}
+
+void TFormStorage::Restore()
+{
+    saved_ = false;
+    if (ParseIntOr(Read("FormVersion"), 0) >= version_) {
+        if (position_ || state_)
+            RestorePlacement();
+        restored_ = true;
+        RestoreStoredProperties();
+    }
+    restored_ = true;
+    MoveMaximisedFrameOffScreen();
+}
+
+void TFormStorage::RestorePlacement()
+{
+    TForm& form = Form();
+    HWND window = form.Handle();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    if (!IsWindowVisible(window))
+        placement.showCmd = SW_HIDE;
+
+    if (position_) {
+        const std::string suffix = Suffix();
+        placement.flags = ParseIntOr(Read("Flags"), static_cast<int>(placement.flags));
+        std::optional<std::string> minMax = Read("MinMaxPos" + suffix);
+        if (!minMax || minMax->empty())
+            minMax = Read("MinMaxPos");
+        const bool haveMinMax = minMax && !minMax->empty();
+        if (haveMinMax) {
+            auto v = ParseFour(*minMax, {0, 0, 0, 0});
+            placement.ptMinPosition = {v[0], v[1]};
+            placement.ptMaxPosition = {v[2], v[3]};
+        }
+        std::optional<std::string> normPos = Read("NormPos" + suffix);
+        if (!normPos || normPos->empty())
+            normPos = Read("NormPos");
+        const bool haveNormPos = normPos && !normPos->empty();
+        if (haveNormPos) {
+            auto v = ParseFour(*normPos, {form.Left(), form.Top(), form.Left() + form.Width(), form.Top() + form.Height()});
+            placement.rcNormalPosition = {v[0], v[1], v[2], v[3]};
+        }
+        const int ppi = ParseIntOr(Read("PixelsPerInch"), ScreenPixelsPerInch());
+        if ((haveMinMax || haveNormPos) && ppi == ScreenPixelsPerInch()) {
+            RECT& r = placement.rcNormalPosition;
+            if (form.GetBorderStyle() != BorderStyle::Sizeable)
+                r = {r.left, r.top, r.left + form.Width(), r.top + form.Height()};
+            // A position on no screen at all (a monitor since removed) would
+            // leave the window unreachable: it then opens where designed.
+            if (r.left < r.right && OnSomeScreen(r)) {
+                if (form.Position() != FormPosition::Designed)
+                    form.SetPosition(FormPosition::Designed);
+                SetWindowPlacement(window, &placement);
+            }
+        }
+    }
+
+    if (state_) {
+        const bool isMain = form.App().MainForm() == &form || !form.App().MainForm();
+        StoredState state = StateFromShowCmd(ParseIntOr(Read("ShowCmd"), 0), StoredState::Normal);
+        if (state == StoredState::Minimized && isMain) {
+            // Minimised once messages run: with the tray icon that means the tray.
+            PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            return;
+        }
+        if (state == StoredState::Maximized && IsWindowVisible(window))
+            ShowWindow(window, SW_SHOWMAXIMIZED);
+    }
+    form.Invalidate();
+}
+
+void TFormStorage::RestoreStoredProperties()
+{
+    for (const StoredProperty& property : storedProps_) {
+        Component* component = Form().FindComponent(property.component);
+        std::string current;
+        if (!component || !component->PropertyText(property.property, current))
+            continue;
+        try {
+            std::string text = Trim(Read(property.ValueName()).value_or(current));
+            component->SetPropertyText(property.property, text);
+        } catch (const std::exception&) {
+            // A bad stored value leaves the property as it is.
+        }
+    }
+}
+
+void TFormStorage::MoveMaximisedFrameOffScreen()
+{
+    HWND window = Form().Handle();
+    if (!window)
+        return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(window, &placement);
+    if (!IsWindowVisible(window))
+        placement.showCmd = SW_HIDE;
+    SIZE frame = FrameMetrics(Form().GetBorderStyle());
+    placement.ptMaxPosition = {-frame.cx, -frame.cy};
+    SetWindowPlacement(window, &placement);
+}
+
+void TFormStorage::FormShowing()
+{
+    if (active_)
+        Restore();
+}
+
+void TFormStorage::FormClosing()
+{
+    if (active_ && Form().Handle())
+        Save();
+}
+
+void TFormStorage::FormDestroying()
+{
+    if (!active_ || saved_ || !Form().Handle())
+        return;
+    destroying_ = true;
+    Save();
+    destroying_ = false;
+}
+
+} // namespace qm

@@ -1,0 +1,22 @@
+#pragma once
+// Lets one copy of the program run per logon: a second start brings the
+// first copy forward and ends itself.
+#include "framework/component.h"
+
+namespace qm {
+
+class TabfOneInstance : public Component {
+public:
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    void Loaded() override;
+
+    // True when this process may run: no other copy holds the instance mutex.
+    static bool ClaimInstance(const std::string& title);
+
+private:
+    bool activatePrevInstance_ = true;
+    bool showMessage_ = false;
+    std::string message_;
+};
+
+} // namespace qm

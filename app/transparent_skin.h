@@ -1,0 +1,30 @@
+#pragma once
+// Fades its form in when shown and out when closed, through layered-window
+// opacity where the system has it; the pauses run everywhere.
+#include "framework/form.h"
+
+namespace qm {
+
+class TTransparentSkin : public Component, private TForm::MessageHook {
+public:
+    TTransparentSkin();
+    ~TTransparentSkin() override;
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    void Loaded() override;
+
+    int Transparency() const { return transparency_; }
+    int FadeTime() const { return fadeTime_; }
+    // Shows the form, fading from invisible down to `target` percent transparent.
+    void FadeIn(int target);
+    void FadeOut();
+    // `percent` opaque, 0..100.
+    void SetOpacity(int percent);
+
+private:
+    bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    TForm* form_ = nullptr;
+    int transparency_ = 10;
+    int fadeTime_ = 5;
+};
+
+} // namespace qm
