@@ -138,6 +138,19 @@ private:
                 }
                 Expect(',');
             }
+        } else if (c == '(') {
+            value.kind = FormValue::Kind::List;
+            Advance();
+            for (;;) {
+                SkipSpace();
+                if (Peek() == ')') {
+                    Advance();
+                    break;
+                }
+                if (Peek() != '\'' && Peek() != '#')
+                    Fail(line_, "a string or ')' was expected");
+                value.items.push_back(ReadString());
+            }
         } else if (IsIdentStart(c)) {
             value.kind = FormValue::Kind::Identifier;
             value.text = ReadIdentifier();
@@ -265,6 +278,13 @@ const std::vector<std::string>& FormValue::AsSet() const
 {
     if (kind != Kind::Set)
         WrongKind(*this, "a set [..]");
+    return items;
+}
+
+const std::vector<std::string>& FormValue::AsList() const
+{
+    if (kind != Kind::List)
+        WrongKind(*this, "a list ( .. )");
     return items;
 }
 

@@ -27,11 +27,11 @@ public:
 };
 
 struct FormValue {
-    enum class Kind { Integer, Identifier, String, Set };
+    enum class Kind { Integer, Identifier, String, Set, List };
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
     std::string text;               // identifier or string
-    std::vector<std::string> items; // set members
+    std::vector<std::string> items; // set members, or the strings of a list
     int line = 0;
 
     // Each accessor throws EFormDescription when the value is of another kind.
@@ -41,6 +41,8 @@ struct FormValue {
     const std::string& AsIdentifier() const;
     bool AsBool() const;            // True / False
     const std::vector<std::string>& AsSet() const;
+    // ( 'line' 'line' ... ), as string lists are stored.
+    const std::vector<std::string>& AsList() const;
 };
 
 struct FormProperty {

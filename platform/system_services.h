@@ -64,6 +64,8 @@ public:
     // A message box; the owner window, when any, is the active one.
     virtual MessageResult ShowMessage(const MessageBoxRequest& request) = 0;
     virtual OsVersionInfo OsVersion() = 0;
+    // Opens a link target with the shell's "open" verb.
+    virtual void OpenWithShell(const std::string& target) = 0;
     // The shell's notification area; false when the shell refused.
     virtual bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) = 0;
 };

@@ -144,6 +144,11 @@ public:
         return info;
     }
 
+    void OpenWithShell(const std::string& target) override
+    {
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+
     bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) override
     {
         // The record with the balloon fields; only the first fields are filled.

@@ -1,29 +1,507 @@
 #include "widgets/html_static_text.h"
 
-#include "widgets/html_plain_text.h"
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "framework/application.h"
+#include "framework/resources.h"
 
 namespace qm {
+
+namespace {
+
+constexpr UINT_PTR kBlinkTimer = 1;
+constexpr Color kDisabledGrey = 0x808080;
+
+bool OpensWithShell(const std::string& target)
+{
+    return target.find("://") != std::string::npos || target.find("mailto:") != std::string::npos;
+}
+
+int HeightForPoints(int points)
+{
+    return -MulDiv(points, 96, 72);
+}
+
+// System file icons by number, small or large.
+HIMAGELIST SystemImageList(bool large)
+{
+    SHFILEINFOA info{};
+    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        "C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | (large ? SHGFI_LARGEICON : SHGFI_SMALLICON)));
+}
+
+std::optional<int> SystemIconIndex(const std::string& source, bool& large)
+{
+    if (source.rfind("ssys:", 0) == 0)
+        large = false;
+    else if (source.rfind("lsys:", 0) == 0)
+        large = true;
+    else
+        return std::nullopt;
+    try {
+        return std::stoi(source.substr(5));
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+class THTMLStaticText::GdiMeasurer : public HtmlMeasurer {
+public:
+    GdiMeasurer(THTMLStaticText& owner, HDC dc) : owner_(owner), dc_(dc) {}
+
+    HtmlSize Text(const HtmlStyle& style, const std::string& text) override
+    {
+        SelectGuard select(dc_, owner_.FontFor(style));
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+
+    HtmlSize Picture(const std::string& source) override
+    {
+        bool large = false;
+        if (SystemIconIndex(source, large))
+            return large ? HtmlSize{32, 32} : HtmlSize{16, 16};
+        HBITMAP bitmap = owner_.LoadPicture(source);
+        SIZE size = BitmapSize(bitmap);
+        return {size.cx, size.cy};
+    }
+
+private:
+    THTMLStaticText& owner_;
+    HDC dc_;
+};
 
 THTMLStaticText::THTMLStaticText()
 {
     SetBounds(Rect::FromBounds(0, 0, 100, 20));
     SetParentColor(true);
-    SetCursor(CursorKind::Default);
+}
+
+THTMLStaticText::~THTMLStaticText()
+{
+    if (Handle())
+        KillTimer(Handle(), kBlinkTimer);
 }
 
 bool THTMLStaticText::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name != "HTMLText")
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    html_ = value.AsString();
-    UpdateControlCanvas();
+    auto noneOr = [](const FormValue& v) -> std::optional<Color> {
+        if (v.kind == FormValue::Kind::Identifier && v.text == "clNone")
+            return std::nullopt;
+        return ParseColor(v);
+    };
+    auto cut = [](const FormValue& v, bool& on, bool& raised) {
+        const std::string& name = v.AsIdentifier();
+        on = name != "bvNone";
+        raised = name == "bvRaised";
+        if (name != "bvNone" && name != "bvRaised" && name != "bvLowered" && name != "bvSpace")
+            throw EFormDescription("unknown bevel " + name);
+    };
+    if (name == "HTMLText") {
+        SetHTMLText(value.AsString());
+    } else if (name == "HTMLText.Strings") {
+        // The lines are joined with nothing between them.
+        std::string joined;
+        for (const std::string& line : value.AsList())
+            joined += line;
+        SetHTMLText(joined);
+    } else if (name == "URLColor") urlColor_ = ParseColor(value);
+    else if (name == "Hover") hover_ = value.AsBool();
+    else if (name == "HoverColor") hoverColor_ = noneOr(value);
+    else if (name == "HoverFontColor") hoverFontColor_ = noneOr(value);
+    else if (name == "ShadowColor") shadowColor_ = ParseColor(value);
+    else if (name == "ShadowOffset") shadowOffset_ = value.AsInt();
+    else if (name == "AnchorHint") anchorHint_ = value.AsBool();
+    else if (name == "AutoSizing") SetAutoSizing(value.AsBool());
+    else if (name == "EnableBlink") SetEnableBlink(value.AsBool());
+    else if (name == "VAlignment") {
+        const std::string& v = value.AsIdentifier();
+        if (v == "tvaTop") vAlignment_ = TextVAlignment::tvaTop;
+        else if (v == "tvaCenter") vAlignment_ = TextVAlignment::tvaCenter;
+        else if (v == "tvaBottom") vAlignment_ = TextVAlignment::tvaBottom;
+        else throw EFormDescription("unknown vertical alignment " + v);
+    } else if (name == "BevelOuter") cut(value, bevelOuter_, bevelOuterRaised_);
+    else if (name == "BevelInner") cut(value, bevelInner_, bevelInnerRaised_);
+    else if (name == "BevelWidth") bevelWidth_ = std::max(1, value.AsInt());
+    else if (name == "BorderWidth") borderWidth_ = std::max(0, value.AsInt());
+    else if (name == "BorderStyle") {
+        const std::string& v = value.AsIdentifier();
+        if (v != "bsNone" && v != "bsSingle")
+            throw EFormDescription("unknown border style " + v);
+        borderSingle_ = v == "bsSingle";
+    } else if (name == "TabStop") {
+        (void)value.AsBool();
+    } else
+        return TControl::ApplyProperty(name, value);
+    Invalidate();
     return true;
 }
 
-void THTMLStaticText::PaintContents(Canvas& canvas)
+bool THTMLStaticText::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
 {
-    canvas.DrawText(PlainTextOfHtml(html_), ClientRect(), FontHandle(), GetFont().color,
-                    DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    AnchorEvent* target = event == "OnAnchorClick"      ? &OnAnchorClick
+                        : event == "OnAnchorEnter"      ? &OnAnchorEnter
+                        : event == "OnAnchorExit"       ? &OnAnchorExit
+                        : event == "OnAnchorKeypress"   ? &OnAnchorKeypress
+                                                        : nullptr;
+    if (!target)
+        return TControl::BindEvent(event, handlers, handler);
+    *target = handlers.Get<void(Component&, const std::string&)>(handler);
+    return true;
+}
+
+void THTMLStaticText::CreateHandle(HWND parentWindow)
+{
+    TControl::CreateHandle(parentWindow);
+    plainHint_ = Hint();
+    if (enableBlink_)
+        SetTimer(Handle(), kBlinkTimer, 500, nullptr);
+    FitToText();
+}
+
+void THTMLStaticText::SetHTMLText(std::string text)
+{
+    html_ = std::move(text);
+    focusedLink_ = -1;
+    hoverLink_ = -1;
+    FitToText();
+    Invalidate();
+}
+
+void THTMLStaticText::SetEnableBlink(bool on)
+{
+    enableBlink_ = on;
+    if (!Handle())
+        return;
+    if (on) {
+        SetTimer(Handle(), kBlinkTimer, 500, nullptr);
+    } else {
+        KillTimer(Handle(), kBlinkTimer);
+        blinkOff_ = false;
+        Invalidate();
+    }
+}
+
+void THTMLStaticText::SetAutoSizing(bool on)
+{
+    autoSizing_ = on;
+    FitToText();
+}
+
+HBITMAP THTMLStaticText::LoadPicture(const std::string& source)
+{
+    auto it = pictures_.find(source);
+    if (it != pictures_.end())
+        return it->second.Get();
+    Bitmap picture;
+    if (source.rfind("RES://", 0) == 0)
+        picture = LoadBitmapResource(source.substr(6));
+    else if (source.rfind("FILE://", 0) == 0)
+        picture = Bitmap(static_cast<HBITMAP>(
+            LoadImageA(nullptr, source.substr(7).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    // "idx:" needs an image list, which no window here has; other sources with
+    // "://" would need the network: they stay empty.
+    HBITMAP handle = picture.Get();
+    pictures_.emplace(source, std::move(picture));
+    return handle;
+}
+
+HFONT THTMLStaticText::FontFor(const HtmlStyle& style)
+{
+    std::string key = style.face + '|' + std::to_string(style.size) + '|' + char('0' + style.bold) +
+                      char('0' + style.italic) + char('0' + style.underline) + char('0' + style.strike) + '|' +
+                      std::to_string(style.angleTenths);
+    auto it = fonts_.find(key);
+    if (it != fonts_.end())
+        return it->second.Get();
+    FontSpec spec;
+    spec.name = style.face;
+    spec.height = HeightForPoints(style.size);
+    spec.bold = style.bold;
+    spec.italic = style.italic;
+    spec.underline = style.underline;
+    spec.angleTenths = style.angleTenths;
+    Font font = CreateFontFrom(spec);
+    if (style.strike) {
+        LOGFONTA log{};
+        GetObjectA(font.Get(), sizeof(log), &log);
+        log.lfStrikeOut = TRUE;
+        font = Font(CreateFontIndirectA(&log));
+    }
+    HFONT handle = font.Get();
+    fonts_.emplace(std::move(key), std::move(font));
+    return handle;
+}
+
+Rect THTMLStaticText::TextArea() const
+{
+    Rect area = ClientRect();
+    if (bevelOuter_ || bevelInner_)
+        area = area.Inflated(-bevelWidth_, -bevelWidth_);
+    if (borderSingle_)
+        area = area.Inflated(-borderWidth_, -borderWidth_);
+    return area;
+}
+
+HtmlLayout THTMLStaticText::Layout(HDC dc, const Rect& area, bool clip)
+{
+    const FontSpec& font = GetFont();
+    HtmlStyle initial;
+    initial.face = font.name;
+    initial.size = font.height < 0 ? MulDiv(-font.height, 72, 96) : font.height;
+    initial.bold = font.bold;
+    initial.italic = font.italic;
+    initial.underline = font.underline;
+    initial.color = font.color;
+    GdiMeasurer measurer(*this, dc);
+    // Links are measured as they are drawn: underlined.
+    HtmlDocument document = ParseHtml(html_, initial);
+    for (HtmlToken& token : document.tokens)
+        if (token.style.link >= 0 && !hover_)
+            token.style.underline = true;
+    return LayoutHtml(document, measurer, area, clip);
+}
+
+void THTMLStaticText::FitToText()
+{
+    if (!autoSizing_ || !Handle())
+        return;
+    WindowDC dc(Handle());
+    Rect area = TextArea();
+    HtmlLayout full = Layout(dc.Get(), Rect{area.left, area.top, area.right + 250, area.top + 100000}, false);
+    SetBounds(Rect::FromBounds(Left(), Top(), full.widestLine + 6, std::max(Height(), full.height + 6)));
+}
+
+void THTMLStaticText::Paint(Canvas& canvas)
+{
+    HDC dc = canvas.Handle();
+    Rect r = ClientRect();
+    canvas.FillRect(r, GetColor());
+    auto bevel = [&](bool raised) {
+        canvas.Frame3D(r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+        r = r.Inflated(-bevelWidth_, -bevelWidth_);
+    };
+    if (bevelOuter_)
+        bevel(bevelOuterRaised_);
+    if (bevelInner_)
+        bevel(bevelInnerRaised_);
+    if (borderSingle_ && borderWidth_ > 0)
+        canvas.FrameRect(r, clBlack, borderWidth_);
+
+    Rect area = TextArea();
+    int dy = 0;
+    if (vAlignment_ != TextVAlignment::tvaTop) {
+        int textHeight = Layout(dc, area, false).height;
+        if (textHeight < area.Height())
+            dy = vAlignment_ == TextVAlignment::tvaCenter ? (area.Height() - textHeight) / 2 : area.Height() - textHeight;
+    }
+    layout_ = Layout(dc, Rect{area.left, area.top + dy, area.right, area.bottom}, true);
+
+    if (layout_.body)
+        canvas.FillRect(area, *layout_.body);
+    for (const HtmlBand& band : layout_.bands)
+        canvas.FillRect(band.rect, band.color);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    if (!Enabled()) {
+        DrawLayout(canvas, layout_, 1, 1, clWhite);
+        DrawLayout(canvas, layout_, 0, 0, kDisabledGrey);
+    } else {
+        DrawLayout(canvas, layout_, 0, 0, std::nullopt);
+    }
+    SelectClipRgn(dc, nullptr);
+    if (GetFocus() == Handle() && focusedLink_ >= 0 && focusedLink_ < static_cast<int>(layout_.links.size()))
+        for (const Rect& link : layout_.links[focusedLink_]) {
+            RECT rc = ToRECT(link);
+            DrawFocusRect(dc, &rc);
+        }
+}
+
+void THTMLStaticText::DrawLayout(Canvas& canvas, const HtmlLayout& layout, int dx, int dy, std::optional<Color> forced)
+{
+    HDC dc = canvas.Handle();
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    for (const HtmlPlacedWord& word : layout.words) {
+        HtmlStyle style = word.style;
+        Color color = style.color;
+        std::optional<Color> background = style.background;
+        if (style.link >= 0) {
+            color = urlColor_;
+            style.underline = !hover_ || style.link == hoverLink_;
+            if (hover_ && style.link == hoverLink_ && !forced) {
+                if (hoverFontColor_)
+                    color = *hoverFontColor_;
+                if (hoverColor_)
+                    background = hoverColor_;
+            }
+        }
+        if (style.blink && blinkOff_)
+            color = GetColor();
+        if (forced)
+            color = *forced;
+        SelectGuard select(dc, FontFor(style));
+        const int x = word.rect.left + dx, y = word.rect.top + dy;
+        if (style.shadow && !forced) {
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, ToColorRef(shadowColor_));
+            TextOutA(dc, x + shadowOffset_, y + shadowOffset_, word.text.c_str(), static_cast<int>(word.text.size()));
+        }
+        if (background && !forced) {
+            SetBkMode(dc, OPAQUE);
+            SetBkColor(dc, ToColorRef(*background));
+        } else {
+            SetBkMode(dc, TRANSPARENT);
+        }
+        SetTextColor(dc, ToColorRef(color));
+        TextOutA(dc, x, y, word.text.c_str(), static_cast<int>(word.text.size()));
+    }
+    for (const HtmlPlacedPicture& picture : layout.pictures) {
+        const Rect& r = picture.rect;
+        bool large = false;
+        if (auto index = SystemIconIndex(picture.source, large)) {
+            ImageList_Draw(SystemImageList(large), *index, dc, r.left + dx, r.top + dy, ILD_TRANSPARENT);
+            continue;
+        }
+        HBITMAP bitmap = LoadPicture(picture.source);
+        if (!bitmap)
+            continue; // a missing picture draws nothing
+        SIZE size = BitmapSize(bitmap);
+        MemoryDC source(dc);
+        SelectGuard select(source.Get(), bitmap);
+        StretchBlt(dc, r.left + dx, r.top + dy, r.Width(), r.Height(), source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    }
+    for (const HtmlPlacedBullet& bullet : layout.bullets) {
+        HtmlStyle style = bullet.style;
+        style.face = "Symbol";
+        SelectGuard select(dc, FontFor(style));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ToColorRef(forced ? *forced : bullet.style.color));
+        const char mark = bullet.filled ? static_cast<char>(0xB7) : 'o';
+        TextOutA(dc, bullet.rect.left + dx, bullet.rect.top + dy, &mark, 1);
+    }
+    for (const Rect& rule : layout.rules)
+        canvas.Line(rule.left + dx, rule.top + dy, rule.right + dx, rule.top + dy, forced ? *forced : clBlack);
+}
+
+int THTMLStaticText::LinkAt(int x, int y) const
+{
+    for (size_t link = 0; link < layout_.links.size(); ++link)
+        for (const Rect& r : layout_.links[link])
+            if (r.Contains(x, y))
+                return static_cast<int>(link);
+    return -1;
+}
+
+void THTMLStaticText::FollowLink(int link, bool fromKeyboard)
+{
+    HtmlDocument document = ParseHtml(html_, HtmlStyle{});
+    if (link < 0 || link >= static_cast<int>(document.links.size()))
+        return;
+    const std::string& target = document.links[link];
+    if (OpensWithShell(target)) {
+        Application::Instance().Services().OpenWithShell(target);
+        return;
+    }
+    AnchorEvent& event = fromKeyboard ? OnAnchorKeypress : OnAnchorClick;
+    if (event)
+        event(*this, target);
+}
+
+void THTMLStaticText::MouseDown(int x, int y)
+{
+    if (Handle())
+        SetFocus(Handle());
+    int link = LinkAt(x, y);
+    if (link >= 0)
+        FollowLink(link, false);
+    TControl::MouseDown(x, y); // the control's own OnClick still fires
+}
+
+void THTMLStaticText::MouseMove(int x, int y)
+{
+    TControl::MouseMove(x, y);
+    int link = LinkAt(x, y);
+    if (link == hoverLink_)
+        return;
+    HtmlDocument document = ParseHtml(html_, HtmlStyle{});
+    if (link >= 0) {
+        SetCursor(CursorKind::HandPoint);
+        ::SetCursor(LoadCursor(nullptr, IDC_HAND));
+        focusedLink_ = -1;
+        if (anchorHint_)
+            SetHint(document.links[link]);
+        if (OnAnchorEnter)
+            OnAnchorEnter(*this, document.links[link]);
+    } else {
+        SetCursor(CursorKind::Default);
+        if (anchorHint_)
+            SetHint(plainHint_);
+        if (OnAnchorExit && hoverLink_ >= 0 && hoverLink_ < static_cast<int>(document.links.size()))
+            OnAnchorExit(*this, document.links[hoverLink_]);
+    }
+    hoverLink_ = link;
+    if (hover_)
+        Invalidate();
+}
+
+void THTMLStaticText::MouseLeave()
+{
+    if (hoverLink_ >= 0) {
+        hoverLink_ = -1;
+        SetCursor(CursorKind::Default);
+        if (hover_)
+            Invalidate();
+    }
+}
+
+LRESULT THTMLStaticText::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const int links = static_cast<int>(layout_.links.size());
+    switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+        if (focusedLink_ < 0 && links > 0)
+            focusedLink_ = 0;
+        Invalidate();
+        return 0;
+    case WM_KILLFOCUS:
+        Invalidate();
+        return 0;
+    case WM_KEYDOWN:
+        if (links > 0 && (wParam == VK_LEFT || wParam == VK_UP)) {
+            focusedLink_ = focusedLink_ <= 0 ? links - 1 : focusedLink_ - 1;
+            Invalidate();
+            return 0;
+        }
+        if (links > 0 && (wParam == VK_RIGHT || wParam == VK_DOWN)) {
+            focusedLink_ = focusedLink_ < 0 || focusedLink_ >= links - 1 ? 0 : focusedLink_ + 1;
+            Invalidate();
+            return 0;
+        }
+        if (wParam == VK_RETURN || wParam == VK_SPACE) {
+            FollowLink(focusedLink_, true);
+            return 0;
+        }
+        break;
+    case WM_TIMER:
+        if (wParam == kBlinkTimer) {
+            blinkOff_ = !blinkOff_;
+            if (ParseHtml(html_, HtmlStyle{}).hasBlink)
+                Invalidate();
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        KillTimer(Handle(), kBlinkTimer);
+        break;
+    default:
+        break;
+    }
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace qm

@@ -1,21 +1,80 @@
 #pragma once
-// Formatted text with bold runs, line breaks and links, given as a small
-// subset of HTML.
+// Formatted text from a small subset of HTML: bold and other runs, fonts and
+// colours, line breaks, paragraphs, lists, pictures, rules and links.
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "framework/gdi.h"
+#include "widgets/html_layout.h"
 #include "widgets/vr_graphic_control.h"
 
 namespace qm {
 
-class THTMLStaticText : public TVrGraphicImageControl {
+enum class TextVAlignment { tvaTop, tvaCenter, tvaBottom };
+using AnchorEvent = std::function<void(Component& sender, const std::string& anchor)>;
+
+class THTMLStaticText : public TControl {
 public:
     THTMLStaticText();
+    ~THTMLStaticText() override;
     bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    void CreateHandle(HWND parentWindow) override;
+
     const std::string& HTMLText() const { return html_; }
+    void SetHTMLText(std::string text);
+    void SetEnableBlink(bool on);
+    void SetAutoSizing(bool on);
+    // What the last paint laid out, for hit tests and tests.
+    const HtmlLayout& LastLayout() const { return layout_; }
+    int FocusedLink() const { return focusedLink_; }
+
+    AnchorEvent OnAnchorClick;
+    AnchorEvent OnAnchorEnter;
+    AnchorEvent OnAnchorExit;
+    AnchorEvent OnAnchorKeypress;
 
 protected:
-    void PaintContents(Canvas& canvas) override;
+    void Paint(Canvas& canvas) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void MouseDown(int x, int y) override;
+    void MouseMove(int x, int y) override;
+    void MouseLeave() override;
 
 private:
+    class GdiMeasurer;
+    HtmlLayout Layout(HDC dc, const Rect& area, bool clip);
+    Rect TextArea() const;
+    int LinkAt(int x, int y) const;
+    void FollowLink(int link, bool fromKeyboard);
+    void DrawLayout(Canvas& canvas, const HtmlLayout& layout, int dx, int dy, std::optional<Color> forced);
+    HFONT FontFor(const HtmlStyle& style);
+    HBITMAP LoadPicture(const std::string& source);
+    void FitToText();
+
     std::string html_;
+    Color urlColor_ = clBlue;
+    bool hover_ = false;
+    std::optional<Color> hoverColor_, hoverFontColor_;
+    Color shadowColor_ = clGray;
+    int shadowOffset_ = 1;
+    bool anchorHint_ = false;
+    bool autoSizing_ = false;
+    bool enableBlink_ = false;
+    TextVAlignment vAlignment_ = TextVAlignment::tvaTop;
+    int bevelWidth_ = 1, borderWidth_ = 0;
+    bool bevelOuter_ = false, bevelInner_ = false, bevelOuterRaised_ = false, bevelInnerRaised_ = false;
+    bool borderSingle_ = false;
+
+    HtmlLayout layout_;
+    int hoverLink_ = -1;
+    int focusedLink_ = -1;
+    bool blinkOff_ = false;
+    std::string plainHint_;
+    std::map<std::string, Font> fonts_;
+    std::map<std::string, Bitmap> pictures_;
 };
 
 } // namespace qm

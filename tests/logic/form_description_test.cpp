@@ -16,6 +16,9 @@ TEST(FormText, ReadsNestedObjectsAndEveryKindOfValue)
   Left = -12
   Font.Style = [fsBold, fsItalic]
   Empty = []
+  Lines = (
+    'first '
+    'second'#33)
   // a comment
   OnCreate = FormCreate
   object Panel1: TPanel
@@ -25,7 +28,9 @@ end
 )");
     EXPECT_EQ(form.name, "MainForm");
     EXPECT_EQ(form.className, "TMainForm");
-    ASSERT_EQ(form.properties.size(), 6u);
+    ASSERT_EQ(form.properties.size(), 7u);
+    EXPECT_EQ(form.properties[5].value.AsList(), (std::vector<std::string>{"first ", "second!"}));
+    form.properties.erase(form.properties.begin() + 5);
     EXPECT_EQ(form.properties[0].value.AsString(), "It's here");
     EXPECT_EQ(form.properties[1].value.AsString(), "Two\r\nlines joined");
     EXPECT_EQ(form.properties[2].value.AsInt(), -12);
@@ -34,7 +39,7 @@ end
     EXPECT_EQ(form.properties[5].value.AsIdentifier(), "FormCreate");
     ASSERT_EQ(form.children.size(), 1u);
     EXPECT_FALSE(form.children[0].properties[0].value.AsBool());
-    EXPECT_EQ(form.children[0].line, 10);
+    EXPECT_EQ(form.children[0].line, 13);
 }
 
 TEST(FormText, MalformedTextFailsWithItsLine)

@@ -68,7 +68,10 @@ TEST(OneInstance, ASecondCopyShowsNothingBringsTheFirstForwardAndEnds)
     ShowWindow(main->Handle(), SW_MINIMIZE); // into the tray
     ASSERT_FALSE(IsWindowVisible(main->Handle()));
 
-    Child second = Start("\"" + ExecutableFolder() + "..\\..\\app\\quarrimond.exe\"");
+    std::string program = "\"";
+    program += ExecutableFolder();
+    program += "..\\..\\app\\quarrimond.exe\"";
+    Child second = Start(program);
     bool sawWindow = false;
     bool ended = test::PumpUntil(
         [&] {

@@ -55,6 +55,9 @@ public:
         return answer;
     }
 
+    std::vector<std::string> opened;
+    void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+
     OsVersionInfo version{2, 5, 1, 2600, "Service Pack 3"};
     OsVersionInfo OsVersion() override { return version; }
 
