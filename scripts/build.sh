@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds: the host logic with its tests (sanitizers on), the
 # x86_64 Windows programs and tests, and the i686 Windows programs.
-# Usage: scripts/build.sh [host] [x86_64] [i686]   (default: all three)
+# Usage: scripts/build.sh [host] [x86_64] [i686] [fuzz]   (default: the first three)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
@@ -21,6 +21,9 @@ for target in "${targets[@]}"; do
     host)
       configure host -DQM_SANITIZE=ON
       cmake --build "$build/host" -j "$jobs" ;;
+    fuzz)
+      configure fuzz -DQM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+      cmake --build "$build/fuzz" -j "$jobs" ;;
     x86_64|i686)
       configure "$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$target-w64-mingw32.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run"

@@ -5,11 +5,23 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" host x86_64 i686
+"$root/scripts/build.sh" host x86_64 i686 fuzz
 
 status=0
 echo "== host tests"
 ctest --test-dir "$root/build/host" --output-on-failure || status=1
+
+echo "== fuzzing, ${QM_FUZZ_SECONDS:=20} s per target"
+for fuzzer in "$root"/build/fuzz/tests/fuzz/*_fuzz; do
+  name=$(basename "$fuzzer")
+  corpus=$root/build/fuzz/corpus/$name
+  mkdir -p "$corpus"
+  if "$fuzzer" -max_total_time="$QM_FUZZ_SECONDS" -print_final_stats=1 "$corpus" > "$root/build/fuzz/$name.log" 2>&1; then
+    echo "$name: $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$root/build/fuzz/$name.log" | grep -o '[0-9]*$') executions, no crash"
+  else
+    echo "$name: FAILED"; tail -30 "$root/build/fuzz/$name.log"; status=1
+  fi
+done
 
 echo "== Windows tests under Wine"
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
