@@ -64,6 +64,11 @@ public:
     // A message box; the owner window, when any, is the active one.
     virtual MessageResult ShowMessage(const MessageBoxRequest& request) = 0;
     virtual OsVersionInfo OsVersion() = 0;
+    // Enables the shutdown privilege in the process token (Windows NT).
+    virtual bool EnableShutdownPrivilege() = 0;
+    // ExitWindowsEx with `flags`; SetSystemPowerState. True when accepted.
+    virtual bool RequestExitWindows(unsigned flags) = 0;
+    virtual bool RequestPowerState(bool suspend, bool force) = 0;
     // Opens a link target with the shell's "open" verb.
     virtual void OpenWithShell(const std::string& target) = 0;
     // The shell's notification area; false when the shell refused.

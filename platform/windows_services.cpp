@@ -1,4 +1,5 @@
 #include "platform/system_services.h"
+#include "platform/touched_block.h"
 
 #include <windows.h>
 
@@ -78,22 +79,7 @@ public:
         return status;
     }
 
-    void TouchAndRelease(std::uint64_t bytes) override
-    {
-        if (bytes == 0)
-            return;
-        if (bytes > static_cast<std::uint64_t>(SIZE_MAX))
-            throw std::bad_alloc();
-        HANDLE heap = GetProcessHeap();
-        void* block = HeapAlloc(heap, 0, static_cast<SIZE_T>(bytes));
-        if (!block)
-            throw std::bad_alloc();
-        // Written by hand rather than asking the heap for zeroed memory: fresh
-        // pages come zeroed without being touched, and touching is the point.
-        std::memset(block, 0, static_cast<size_t>(bytes));
-        asm volatile("" : : "r"(block) : "memory");
-        HeapFree(heap, 0, block);
-    }
+    void TouchAndRelease(std::uint64_t bytes) override { TouchedBlock block(bytes); }
 
     void ShowHelpContents(const std::string& helpFile) override
     {
@@ -142,6 +128,41 @@ public:
         info.build = record.dwBuildNumber;
         info.servicePack = record.szCSDVersion;
         return info;
+    }
+
+    bool EnableShutdownPrivilege() override
+    {
+        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
+        if (!process)
+            return false;
+        HANDLE token = nullptr;
+        BOOL opened = OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+        CloseHandle(process);
+        if (!opened)
+            return false;
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        bool enabled = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+        if (enabled) {
+            // The previous state is received and not used.
+            alignas(TOKEN_PRIVILEGES) BYTE previous[16];
+            DWORD length = 0;
+            enabled = AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(previous),
+                                            reinterpret_cast<PTOKEN_PRIVILEGES>(previous), &length) != FALSE;
+        }
+        CloseHandle(token);
+        return enabled;
+    }
+
+    bool RequestExitWindows(unsigned flags) override { return ExitWindowsEx(flags, 0) != FALSE; }
+
+    bool RequestPowerState(bool suspend, bool force) override
+    {
+        using Fn = BOOL(WINAPI*)(BOOL, BOOL);
+        auto fn = reinterpret_cast<Fn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetSystemPowerState")));
+        return fn && fn(suspend, force);
     }
 
     void OpenWithShell(const std::string& target) override

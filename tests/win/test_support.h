@@ -55,6 +55,26 @@ public:
         return answer;
     }
 
+    bool privilegeGranted = true;
+    int privilegeRequests = 0;
+    std::vector<unsigned> exitRequests;
+    std::vector<std::pair<bool, bool>> powerRequests;
+    bool EnableShutdownPrivilege() override
+    {
+        ++privilegeRequests;
+        return privilegeGranted;
+    }
+    bool RequestExitWindows(unsigned flags) override
+    {
+        exitRequests.push_back(flags);
+        return true;
+    }
+    bool RequestPowerState(bool suspend, bool force) override
+    {
+        powerRequests.emplace_back(suspend, force);
+        return true;
+    }
+
     std::vector<std::string> opened;
     void OpenWithShell(const std::string& target) override { opened.push_back(target); }
 

@@ -1,0 +1,166 @@
+#pragma once
+// Runs a handler on a background thread while the start, progress and end
+// events arrive on the user-interface thread. Threads can be grouped so that
+// a group reports on all its members.
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "framework/component.h"
+#include "framework/handle.h"
+
+namespace qm {
+
+class TBMDThread;
+class TBMDThreadGroup;
+class TBMDExecuteThread;
+
+using TBMDThreadDataNotifyEvent = std::function<void(Component& sender, TBMDExecuteThread& thread, void*& data)>;
+using TBMDThreadUpdateNotifyEvent =
+    std::function<void(Component& sender, TBMDExecuteThread& thread, void*& data, int percent)>;
+
+enum class BMDThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
+// One run of a TBMDThread's OnExecute.
+class TBMDExecuteThread {
+public:
+    TBMDExecuteThread(TBMDThread& owner, void* data);
+    ~TBMDExecuteThread();
+    TBMDExecuteThread(const TBMDExecuteThread&) = delete;
+    TBMDExecuteThread& operator=(const TBMDExecuteThread&) = delete;
+
+    TBMDThread& Owner() const { return owner_; }
+    void* Data = nullptr;
+    std::atomic<int> Percent{0};
+    // Set by Stop: the executing code is expected to look at it.
+    bool Terminated() const { return terminated_; }
+    // Runs `work` on the user-interface thread and waits until it has run.
+    void Synchronize(const std::function<void()>& work);
+    HANDLE Handle() const { return handle_.Get(); }
+
+private:
+    friend class TBMDThread;
+    static DWORD WINAPI Main(void* self);
+
+    TBMDThread& owner_;
+    UniqueHandle handle_;
+    std::atomic<bool> terminated_{false};
+};
+
+class TBMDThreadBase : public Component {
+public:
+    ~TBMDThreadBase() override;
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    void Loaded() override;
+
+    virtual bool IsRunning() const = 0;
+    virtual void Start() { Start(nullptr); }
+    virtual void Start(void* data) = 0;
+    virtual void Stop() = 0;
+    virtual void Suspend() = 0;
+    virtual void Resume() = 0;
+
+    TBMDThreadGroup* ThreadGroup() const { return group_; }
+    void SetThreadGroup(TBMDThreadGroup* group);
+    int UpdatePriority() const { return updatePriority_; }
+    void SetUpdatePriority(int priority) { updatePriority_ = priority; }
+
+    TBMDThreadUpdateNotifyEvent OnUpdate;
+    TBMDThreadDataNotifyEvent OnStart;
+    TBMDThreadDataNotifyEvent OnTerminate;
+
+protected:
+    friend class TBMDThreadGroup;
+    virtual void Attach(TBMDThreadGroup& group) = 0;
+    virtual void Detach(TBMDThreadGroup& group) = 0;
+    mutable std::recursive_mutex lock_;
+    TBMDThreadGroup* group_ = nullptr;
+
+private:
+    std::string groupName_;
+    int updatePriority_ = 0;
+};
+
+class TBMDThread : public TBMDThreadBase {
+public:
+    TBMDThread();
+    ~TBMDThread() override;
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+
+    bool IsRunning() const override { return thread_ != nullptr; }
+    using TBMDThreadBase::Start;
+    void Start(void* data) override;
+    void Stop() override;
+    void Suspend() override;
+    void Resume() override;
+
+    unsigned RefreshInterval() const { return refreshInterval_; }
+    void SetRefreshInterval(unsigned ms);
+    BMDThreadPriority Priority() const { return priority_; }
+    void SetPriority(BMDThreadPriority priority);
+    bool WasStopped() const { return wasStopped_; }
+    TBMDExecuteThread* Thread() const { return thread_.get(); }
+
+    TBMDThreadDataNotifyEvent OnExecute;
+
+private:
+    friend class TBMDExecuteThread;
+    void Attach(TBMDThreadGroup& group) override;
+    void Detach(TBMDThreadGroup& group) override;
+    void TimerTick();
+    void Execute(TBMDExecuteThread& thread);
+    void ThreadTerminated(TBMDExecuteThread& thread);
+    void ReapFinished();
+    static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    unsigned refreshInterval_ = 100;
+    BMDThreadPriority priority_ = BMDThreadPriority::tpNormal;
+    std::unique_ptr<TBMDExecuteThread> thread_;
+    std::vector<std::unique_ptr<TBMDExecuteThread>> finished_; // their OS threads may still be leaving
+    std::atomic<bool> wasStopped_{false};
+    std::atomic<bool> destroying_{false};
+    HWND timerWindow_ = nullptr;
+};
+
+class TBMDThreadGroup : public TBMDThreadBase {
+public:
+    ~TBMDThreadGroup() override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+
+    bool IsRunning() const override { return RunningCount() > 0; }
+    using TBMDThreadBase::Start;
+    void Start(void* data) override;
+    void Stop() override;
+    void Suspend() override;
+    void Resume() override;
+    int RunningCount() const;
+
+    TBMDThreadUpdateNotifyEvent OnThreadUpdate;
+    TBMDThreadDataNotifyEvent OnThreadStart;
+    TBMDThreadDataNotifyEvent OnThreadTerminate;
+
+    // Notices from members (and sub-groups) as they start, end and progress.
+    void ThreadStarted(TBMDThread& member, TBMDExecuteThread& thread);
+    void ThreadEnded(TBMDThread& member, TBMDExecuteThread& thread);
+    void ThreadUpdated(TBMDThread& member, TBMDExecuteThread& thread, int percent, int priority);
+    const std::vector<TBMDThread*>& AllThreads() const { return allThreads_; }
+
+private:
+    void Attach(TBMDThreadGroup& group) override;
+    void Detach(TBMDThreadGroup& group) override;
+    friend class TBMDThread;
+    void AddMember(TBMDThreadBase& member);
+    void RemoveMember(TBMDThreadBase& member);
+
+    std::vector<TBMDThreadBase*> members_;
+    std::vector<TBMDThread*> allThreads_;
+    int running_ = 0;
+};
+
+} // namespace qm

@@ -1,0 +1,35 @@
+#pragma once
+// Logs off, shuts down, restarts, powers off, suspends or hibernates the
+// machine on request.
+#include <functional>
+
+#include "framework/component.h"
+
+namespace qm {
+
+class SystemServices;
+
+enum class ShutdownAction { aatPowerOff, aatShutdown, aatReboot, aatLogOff, aatSuspend, aatHibernate };
+using QueryShutdownEvent = std::function<void(Component& sender, bool& canShutdown)>;
+
+class TabfShutdown : public Component {
+public:
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+
+    ShutdownAction ActionType() const { return action_; }
+    void SetActionType(ShutdownAction action) { action_ = action; }
+    void SetForce(bool force) { force_ = force; }
+
+    // True when the system accepted the request.
+    bool Execute();
+    bool Execute(SystemServices& services);
+
+    QueryShutdownEvent OnQueryShutdown;
+
+private:
+    ShutdownAction action_ = ShutdownAction::aatPowerOff;
+    bool force_ = false;
+};
+
+} // namespace qm
