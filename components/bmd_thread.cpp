@@ -11,26 +11,6 @@ namespace {
 constexpr char kTimerClass[] = "QuarrimondThreadRefresh";
 constexpr UINT_PTR kRefreshTimer = 1;
 
-int ToThreadPriority(BMDThreadPriority priority)
-{
-    static constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
-                                          THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
-                                          THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
-                                          THREAD_PRIORITY_TIME_CRITICAL};
-    return kPriorities[static_cast<int>(priority)];
-}
-
-BMDThreadPriority ParsePriority(const FormValue& value)
-{
-    static constexpr std::string_view kNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                  "tpHigher", "tpHighest", "tpTimeCritical"};
-    const std::string& name = value.AsIdentifier();
-    for (size_t i = 0; i < std::size(kNames); ++i)
-        if (kNames[i] == name)
-            return static_cast<BMDThreadPriority>(i);
-    throw EFormDescription("unknown priority " + name);
-}
-
 } // namespace
 
 // The execution thread --------------------------------------------------------
@@ -155,7 +135,7 @@ bool TBMDThread::ApplyProperty(std::string_view name, const FormValue& value)
     if (name == "RefreshInterval")
         SetRefreshInterval(static_cast<unsigned>(value.AsInteger()));
     else if (name == "Priority")
-        SetPriority(ParsePriority(value));
+        SetPriority(ParseThreadPriority(value));
     else
         return TBMDThreadBase::ApplyProperty(name, value);
     return true;
@@ -183,7 +163,7 @@ void TBMDThread::Start(void* data)
         return; // one run at a time; a second start is ignored
     ReapFinished();
     thread_ = std::make_unique<TBMDExecuteThread>(*this, data);
-    SetThreadPriority(thread_->Handle(), ToThreadPriority(priority_));
+    SetThreadPriority(thread_->Handle(), ToWindowsPriority(priority_));
     wasStopped_ = false;
     if (group_)
         group_->ThreadStarted(*this, *thread_);
@@ -222,11 +202,11 @@ void TBMDThread::SetRefreshInterval(unsigned ms)
         SetTimer(timerWindow_, kRefreshTimer, refreshInterval_, nullptr);
 }
 
-void TBMDThread::SetPriority(BMDThreadPriority priority)
+void TBMDThread::SetPriority(ThreadPriority priority)
 {
     priority_ = priority;
     if (thread_)
-        SetThreadPriority(thread_->Handle(), ToThreadPriority(priority_));
+        SetThreadPriority(thread_->Handle(), ToWindowsPriority(priority_));
 }
 
 void TBMDThread::Execute(TBMDExecuteThread& thread)

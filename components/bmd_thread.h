@@ -12,6 +12,7 @@
 
 #include "framework/component.h"
 #include "framework/handle.h"
+#include "framework/thread_priority.h"
 
 namespace qm {
 
@@ -23,7 +24,6 @@ using TBMDThreadDataNotifyEvent = std::function<void(Component& sender, TBMDExec
 using TBMDThreadUpdateNotifyEvent =
     std::function<void(Component& sender, TBMDExecuteThread& thread, void*& data, int percent)>;
 
-enum class BMDThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // One run of a TBMDThread's OnExecute.
 class TBMDExecuteThread {
@@ -102,8 +102,8 @@ public:
 
     unsigned RefreshInterval() const { return refreshInterval_; }
     void SetRefreshInterval(unsigned ms);
-    BMDThreadPriority Priority() const { return priority_; }
-    void SetPriority(BMDThreadPriority priority);
+    ThreadPriority Priority() const { return priority_; }
+    void SetPriority(ThreadPriority priority);
     bool WasStopped() const { return wasStopped_; }
     TBMDExecuteThread* Thread() const { return thread_.get(); }
 
@@ -120,7 +120,7 @@ private:
     static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     unsigned refreshInterval_ = 100;
-    BMDThreadPriority priority_ = BMDThreadPriority::tpNormal;
+    ThreadPriority priority_ = ThreadPriority::tpNormal;
     std::unique_ptr<TBMDExecuteThread> thread_;
     std::vector<std::unique_ptr<TBMDExecuteThread>> finished_; // their OS threads may still be leaving
     std::atomic<bool> wasStopped_{false};

@@ -15,13 +15,8 @@ bool TabfShutdown::ApplyProperty(std::string_view name, const FormValue& value)
     if (name == "ActionType") {
         static constexpr std::string_view kNames[] = {"aatPowerOff", "aatShutdown", "aatReboot",
                                                       "aatLogOff",   "aatSuspend",  "aatHibernate"};
-        const std::string& action = value.AsIdentifier();
-        for (size_t i = 0; i < std::size(kNames); ++i)
-            if (kNames[i] == action) {
-                action_ = static_cast<ShutdownAction>(i);
-                return true;
-            }
-        throw EFormDescription("unknown shutdown action " + action);
+        action_ = static_cast<ShutdownAction>(EnumIndex(value, kNames));
+        return true;
     }
     if (name == "Force") {
         force_ = value.AsBool();

@@ -58,6 +58,17 @@ struct FormObject {
     int line = 0;
 };
 
+// The index of an identifier value among `names` (an enumeration as stored).
+template <size_t N>
+int EnumIndex(const FormValue& value, const std::string_view (&names)[N])
+{
+    const std::string& name = value.AsIdentifier();
+    for (size_t i = 0; i < N; ++i)
+        if (names[i] == name)
+            return static_cast<int>(i);
+    throw EFormDescription("unknown value " + name);
+}
+
 // Parses one top-level object. Throws EFormDescription on any malformed input.
 FormObject ParseFormText(std::string_view text);
 

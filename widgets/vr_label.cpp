@@ -25,13 +25,7 @@ bool TVrLabel::ApplyProperty(std::string_view name, const FormValue& value)
         shadow_ = ParseColor(value);
     else if (name == "Style") {
         static constexpr std::string_view kStyles[] = {"lsNone", "lsRaised", "lsLowered", "lsShadow"};
-        const std::string& style = value.AsIdentifier();
-        size_t i = 0;
-        while (i < std::size(kStyles) && kStyles[i] != style)
-            ++i;
-        if (i == std::size(kStyles))
-            throw EFormDescription("unknown label style " + style);
-        style_ = static_cast<LabelStyle>(i);
+        style_ = static_cast<LabelStyle>(EnumIndex(value, kStyles));
     } else
         return TVrGraphicImageControl::ApplyProperty(name, value);
     UpdateControlCanvas();

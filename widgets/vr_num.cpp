@@ -11,12 +11,8 @@ constexpr const char* kStripNames[] = {"NUM13x24", "NUM11x20", "NUM7x13", "NUM12
 
 NumStyle ParseNumStyle(const FormValue& value)
 {
-    const std::string& name = value.AsIdentifier();
     static constexpr std::string_view kNames[] = {"ns13x24", "ns11x20", "ns7x13", "ns12x17", "ns5x7"};
-    for (size_t i = 0; i < std::size(kNames); ++i)
-        if (kNames[i] == name)
-            return static_cast<NumStyle>(i);
-    throw EFormDescription("unknown number style " + name);
+    return static_cast<NumStyle>(EnumIndex(value, kNames));
 }
 
 NumAlignment ParseNumAlignment(const FormValue& value)

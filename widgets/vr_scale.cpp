@@ -4,16 +4,6 @@ namespace qm {
 
 namespace {
 
-template <size_t N>
-int IndexOf(const FormValue& value, const std::string_view (&names)[N])
-{
-    const std::string& name = value.AsIdentifier();
-    for (size_t i = 0; i < N; ++i)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    throw EFormDescription("unknown value " + name);
-}
-
 constexpr std::string_view kTickMarks[] = {"tmNone", "tmBoth", "tmBottomRight", "tmTopLeft"};
 constexpr std::string_view kOrientations[] = {"voHorizontal", "voVertical"};
 constexpr std::string_view kAlignments[] = {"taLeftJustify", "taRightJustify", "taCenter"};
@@ -41,12 +31,12 @@ bool TVrScale::ApplyProperty(std::string_view name, const FormValue& value)
     else if (name == "Ticks") options_.ticks = value.AsInt();
     else if (name == "TicksWidth") ticksWidth_ = value.AsInt();
     else if (name == "TicksHeight") ticksHeight_ = value.AsInt();
-    else if (name == "TickMarks") tickMarks_ = static_cast<TickMarks>(IndexOf(value, kTickMarks));
-    else if (name == "Orientation") options_.vertical = IndexOf(value, kOrientations) == 1;
+    else if (name == "TickMarks") tickMarks_ = static_cast<TickMarks>(EnumIndex(value, kTickMarks));
+    else if (name == "Orientation") options_.vertical = EnumIndex(value, kOrientations) == 1;
     else if (name == "Digits") options_.digits = value.AsInt();
     else if (name == "LeadingZero") options_.leadingZero = value.AsBool();
-    else if (name == "Alignment") alignment_ = kAlignmentFlags[IndexOf(value, kAlignments)];
-    else if (name == "Layout") layout_ = kLayoutFlags[IndexOf(value, kLayouts)];
+    else if (name == "Alignment") alignment_ = kAlignmentFlags[EnumIndex(value, kAlignments)];
+    else if (name == "Layout") layout_ = kLayoutFlags[EnumIndex(value, kLayouts)];
     else if (name == "ScaleColor") scaleColor_ = ParseColor(value);
     else if (name == "ScaleOffset") scaleOffset_ = value.AsInt();
     else if (name == "PeakLevel") options_.peakLevel = value.AsInt();

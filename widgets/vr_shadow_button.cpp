@@ -6,16 +6,6 @@ namespace qm {
 
 namespace {
 
-template <size_t N>
-int IndexOf(const FormValue& value, const std::string_view (&names)[N])
-{
-    const std::string& name = value.AsIdentifier();
-    for (size_t i = 0; i < N; ++i)
-        if (names[i] == name)
-            return static_cast<int>(i);
-    throw EFormDescription("unknown value " + name);
-}
-
 constexpr std::string_view kStyles[] = {"ssRectangle", "ssRoundRect"};
 constexpr std::string_view kDirections[] = {"sdTopLeft", "sdTopRight", "sdBottomLeft", "sdBottomRight"};
 constexpr std::string_view kTextAligns[] = {"vtaLeft",       "vtaCenter", "vtaRight",
@@ -45,9 +35,9 @@ bool TVrShadowButton::ApplyProperty(std::string_view name, const FormValue& valu
     else if (name == "DepthAdjust") depthAdjust_ = value.AsInt();
     else if (name == "ShadowColor") shadowColor_ = ParseColor(value);
     else if (name == "ShadowOutline") shadowOutline_ = ParseColor(value);
-    else if (name == "Style") style_ = static_cast<ShadowButtonStyle>(IndexOf(value, kStyles));
-    else if (name == "Direction") direction_ = static_cast<ShadowDirection>(IndexOf(value, kDirections));
-    else if (name == "TextAlign") textAlign_ = kTextAlignFlags[IndexOf(value, kTextAligns)];
+    else if (name == "Style") style_ = static_cast<ShadowButtonStyle>(EnumIndex(value, kStyles));
+    else if (name == "Direction") direction_ = static_cast<ShadowDirection>(EnumIndex(value, kDirections));
+    else if (name == "TextAlign") textAlign_ = kTextAlignFlags[EnumIndex(value, kTextAligns)];
     else if (name == "DisabledTextColor") disabledText_ = ParseColor(value);
     else return TVrGraphicImageControl::ApplyProperty(name, value);
     UpdateControlCanvas();

@@ -12,28 +12,7 @@ namespace {
 constexpr char kTimerWindowClass[] = "QuarrimondTimerWindow";
 constexpr UINT_PTR kSystemTimerId = 1;
 
-int ToThreadPriority(ThreadPriority priority)
-{
-    static constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
-                                          THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
-                                          THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
-                                          THREAD_PRIORITY_TIME_CRITICAL};
-    return kPriorities[static_cast<int>(priority)];
-}
-
-template <class Enum, size_t N>
-Enum ParseEnum(const FormValue& value, const std::string_view (&names)[N])
-{
-    const std::string& name = value.AsIdentifier();
-    for (size_t i = 0; i < N; ++i)
-        if (names[i] == name)
-            return static_cast<Enum>(i);
-    throw EFormDescription("unknown value " + name);
-}
-
 constexpr std::string_view kTimerTypeNames[] = {"ttThread", "ttSystem"};
-constexpr std::string_view kPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                               "tpHigher", "tpHighest", "tpTimeCritical"};
 
 } // namespace
 
@@ -73,7 +52,7 @@ public:
     }
     void Resume() { SetEvent(runEvent_.Get()); }
     void SetInterval(std::uint32_t interval) { interval_ = interval; }
-    void SetPriority(ThreadPriority priority) { SetThreadPriority(thread_.Get(), ToThreadPriority(priority)); }
+    void SetPriority(ThreadPriority priority) { SetThreadPriority(thread_.Get(), ToWindowsPriority(priority)); }
     HANDLE Handle() const { return thread_.Get(); }
 
 private:
@@ -129,9 +108,9 @@ bool TVrTimer::ApplyProperty(std::string_view name, const FormValue& value)
     else if (name == "SyncEvent")
         SetSyncEvent(value.AsBool());
     else if (name == "TimerType")
-        SetTimerType(ParseEnum<TimerType>(value, kTimerTypeNames));
+        SetTimerType(static_cast<TimerType>(EnumIndex(value, kTimerTypeNames)));
     else if (name == "Priority")
-        SetPriority(ParseEnum<ThreadPriority>(value, kPriorityNames));
+        SetPriority(ParseThreadPriority(value));
     else
         return Component::ApplyProperty(name, value);
     return true;

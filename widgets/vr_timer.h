@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "framework/component.h"
+#include "framework/thread_priority.h"
 
 namespace qm {
 
 enum class TimerType { ttThread, ttSystem };
-enum class ThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 class TVrTimerThread;
 

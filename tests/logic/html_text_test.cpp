@@ -126,6 +126,13 @@ TEST(HtmlLayout, PicturesBulletsAndIndents)
     EXPECT_EQ(layout.words.back().rect.left, 50);
 }
 
+TEST(HtmlLayout, CollectsThePlainTextLineByLine)
+{
+    EXPECT_EQ(Lay("a <b>bold</b> &amp; <a href=\"x\">link</a><br>next", 300).plainText, "a bold & link\r\nnext\r\n");
+    EXPECT_EQ(Lay("broken <b", 300).plainText, "broken \r\n");
+    EXPECT_EQ(Lay("", 300).plainText, "");
+}
+
 TEST(HtmlMarkup, StylesOpenAndClose)
 {
     HtmlDocument doc = ParseHtml("<b>b</b><i>i</i><u>u</u><s>s</s><font face=\"Arial\" color=#FF0000 size=12>f</font>n",

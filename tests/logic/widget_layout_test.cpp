@@ -4,7 +4,6 @@
 
 #include "framework/registry_text.h"
 #include "widgets/bevel_layout.h"
-#include "widgets/html_plain_text.h"
 #include "widgets/num_layout.h"
 #include "widgets/scale_layout.h"
 #include "widgets/shadow_button_geometry.h"
@@ -160,14 +159,6 @@ TEST(RegistryText, ToleratesMissingTerminatorsAndOtherTypes)
     EXPECT_EQ(RegistryDataToDword(kRegDword, dword, 4), 0x12345678u);
     EXPECT_FALSE(RegistryDataToDword(kRegDword, dword, 3));
     EXPECT_FALSE(RegistryDataToDword(kRegSz, dword, 4));
-}
-
-TEST(PlainTextOfHtml, DropsTagsAndDecodesEntities)
-{
-    EXPECT_EQ(PlainTextOfHtml("a <b>bold</b> &amp; <a href=\"x\">link</a><br>next"), "a bold & link\r\nnext");
-    EXPECT_EQ(PlainTextOfHtml("broken <b"), "broken ");
-    EXPECT_EQ(PlainTextOfHtml("&unknown; &lt;"), "&unknown; <");
-    EXPECT_EQ(PlainTextOfHtml(""), "");
 }
 
 } // namespace
