@@ -1,0 +1,112 @@
+#include "sysinfo/report_format.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+
+namespace qm {
+
+void AddSection(StringList& lines, std::string_view name)
+{
+    std::string header;
+    header.reserve(name.size() + 2);
+    header += '[';
+    header += name;
+    header += ']';
+    lines.Add(std::move(header));
+}
+
+void AddInteger(StringList& lines, std::string_view key, std::int64_t value)
+{
+    lines.Add(std::string(key) + "=" + std::to_string(value));
+}
+
+void AddHex(StringList& lines, std::string_view key, std::uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof(text), "%" PRIX64, value);
+    lines.Add(std::string(key) + "=" + text);
+}
+
+void AddBool(StringList& lines, std::string_view key, bool value)
+{
+    lines.Add(std::string(key) + (value ? "=1" : "=0"));
+}
+
+void AddText(StringList& lines, std::string_view key, std::string_view value)
+{
+    std::string line(key);
+    line += '=';
+    line += value;
+    lines.Add(std::move(line));
+}
+
+std::string GroupDigits(double value, char thousandsSeparator)
+{
+    const double rounded = std::round(value); // half away from zero
+    const bool negative = rounded < 0;
+    char digits[64];
+    std::snprintf(digits, sizeof(digits), "%.0f", std::fabs(rounded));
+    std::string plain = digits;
+    std::string out;
+    for (size_t i = 0; i < plain.size(); ++i) {
+        out += plain[i];
+        const size_t remaining = plain.size() - i - 1;
+        if (thousandsSeparator && remaining > 0 && remaining % 3 == 0)
+            out += thousandsSeparator;
+    }
+    if (negative)
+        out.insert(out.begin(), '-');
+    return out;
+}
+
+void AddGrouped(StringList& lines, std::string_view key, double value, char thousandsSeparator)
+{
+    AddText(lines, key, GroupDigits(value, thousandsSeparator));
+}
+
+void AddListToReport(const std::vector<std::string>& list, std::string_view countKey, std::string_view itemPrefix,
+                     StringList& lines)
+{
+    AddInteger(lines, countKey, static_cast<std::int64_t>(list.size()));
+    for (size_t i = 0; i < list.size(); ++i)
+        AddText(lines, std::string(itemPrefix) + std::to_string(i + 1), list[i]);
+}
+
+std::string FormatSeconds(std::int64_t seconds, bool wholeSeconds)
+{
+    struct Unit {
+        std::int64_t length;
+        const char* one;
+        const char* many;
+    };
+    static constexpr Unit kUnits[] = {
+        {3157920000, " Century, ", " Centuries, "}, {31579200, " Year, ", " Years, "},
+        {2678400, " Month, ", " Months, "},         {604800, " Week, ", " Weeks, "},
+        {86400, " Day, ", " Days, "},               {3600, " Hour, ", " Hours, "},
+        {60, " Minute, ", " Minutes, "},
+    };
+    std::int64_t counts[std::size(kUnits)];
+    std::int64_t rest = seconds;
+    for (size_t i = 0; i < std::size(kUnits); ++i) {
+        counts[i] = rest / kUnits[i].length;
+        rest -= counts[i] * kUnits[i].length;
+    }
+    std::string text;
+    bool started = false;
+    for (size_t i = 0; i < std::size(kUnits); ++i) {
+        started = started || counts[i] != 0;
+        if (started)
+            text += std::to_string(counts[i]) + (counts[i] == 1 ? kUnits[i].one : kUnits[i].many);
+    }
+    char secondsText[40];
+    if (wholeSeconds)
+        std::snprintf(secondsText, sizeof(secondsText), "%" PRId64, rest);
+    else
+        std::snprintf(secondsText, sizeof(secondsText), "%.2f", static_cast<double>(rest));
+    text += secondsText;
+    text += rest == 1 ? " Second." : " Seconds.";
+    return text;
+}
+
+} // namespace qm

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "sysinfo/os_kind.h"
+#include "sysinfo/report_format.h"
+
+namespace qm {
+namespace {
+
+TEST(FormatSeconds, FromTheLargestNonZeroUnitDown)
+{
+    EXPECT_EQ(FormatSeconds(3725), "1 Hour, 2 Minutes, 5 Seconds.");
+    EXPECT_EQ(FormatSeconds(90000), "1 Day, 1 Hour, 0 Minutes, 0 Seconds.");
+    EXPECT_EQ(FormatSeconds(59), "59 Seconds.");
+    EXPECT_EQ(FormatSeconds(1), "1 Second.");
+    EXPECT_EQ(FormatSeconds(0), "0 Seconds.");
+    EXPECT_EQ(FormatSeconds(3600), "1 Hour, 0 Minutes, 0 Seconds.");
+    EXPECT_EQ(FormatSeconds(31579200 + 61), "1 Year, 0 Months, 0 Weeks, 0 Days, 0 Hours, 1 Minute, 1 Second.");
+    EXPECT_EQ(FormatSeconds(2 * 3157920000ll), "2 Centuries, 0 Years, 0 Months, 0 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds.");
+    EXPECT_EQ(FormatSeconds(61, false), "1 Minute, 1.00 Second."); // exactly one: singular
+}
+
+TEST(ReportFormat, LinesAndLists)
+{
+    StringList lines;
+    AddSection(lines, "Memory");
+    AddInteger(lines, "MemoryLoad", -3);
+    AddHex(lines, "Mask", 0xABCDEF);
+    AddBool(lines, "FDIVBug", false);
+    AddText(lines, "Name", "x = y");
+    AddListToReport({"640x480", "800x600", "1024x768"}, "Count", "Mode", lines);
+    EXPECT_EQ(lines.Text(), "[Memory]\r\nMemoryLoad=-3\r\nMask=ABCDEF\r\nFDIVBug=0\r\nName=x = y\r\n"
+                            "Count=3\r\nMode1=640x480\r\nMode2=800x600\r\nMode3=1024x768\r\n");
+    StringList empty;
+    AddListToReport({}, "Count", "Mode", empty);
+    EXPECT_EQ(empty.Text(), "Count=0\r\n");
+}
+
+TEST(ReportFormat, GroupedFiguresUseTheLocaleSeparator)
+{
+    EXPECT_EQ(GroupDigits(268435456, ','), "268,435,456");
+    EXPECT_EQ(GroupDigits(268435456, '.'), "268.435.456");
+    EXPECT_EQ(GroupDigits(268435456, 0), "268435456");
+    EXPECT_EQ(GroupDigits(0, ','), "0");
+    EXPECT_EQ(GroupDigits(999, ','), "999");
+    EXPECT_EQ(GroupDigits(1000, ','), "1,000");
+    EXPECT_EQ(GroupDigits(2.5, ','), "3"); // half away from zero
+    EXPECT_EQ(GroupDigits(-1234567, ','), "-1,234,567");
+    EXPECT_EQ(GroupDigits(25769803776.0, ','), "25,769,803,776"); // beyond 32 bits
+}
+
+TEST(OSKind, FromTheVersionRecord)
+{
+    EXPECT_EQ(OSKindFromVersion(2, 5, 1, "Service Pack 3"), TOSKind::osXP);
+    EXPECT_EQ(OSKindFromVersion(2, 5, 0, ""), TOSKind::os2K);
+    EXPECT_EQ(OSKindFromVersion(2, 4, 0, ""), TOSKind::osNT4);
+    EXPECT_EQ(OSKindFromVersion(2, 3, 51, ""), TOSKind::osNT3);
+    EXPECT_EQ(OSKindFromVersion(2, 6, 1, ""), TOSKind::osUnknown);
+    EXPECT_EQ(OSKindFromVersion(1, 4, 0, " B "), TOSKind::os95OSR2);
+    EXPECT_EQ(OSKindFromVersion(1, 4, 0, " C "), TOSKind::os95);
+    EXPECT_EQ(OSKindFromVersion(1, 4, 10, " A "), TOSKind::os98SE);
+    EXPECT_EQ(OSKindFromVersion(1, 4, 10, ""), TOSKind::os98);
+    EXPECT_EQ(OSKindFromVersion(1, 4, 90, " "), TOSKind::osME);
+    EXPECT_TRUE(IsNTKind(TOSKind::osXP));
+    EXPECT_FALSE(IsNTKind(TOSKind::osME));
+    EXPECT_EQ(OSNameOf(TOSKind::osXP), "Windows XP");
+    EXPECT_EQ(OSNameOf(TOSKind::osME), "Windows Millenium Edition");
+    EXPECT_EQ(OSNameOf(TOSKind::osUnknown), "");
+    EXPECT_EQ(ClassKeyOf(TOSKind::osXP), "SYSTEM\\CurrentControlSet\\Control\\Class");
+    EXPECT_EQ(ClassKeyOf(TOSKind::os98), "SYSTEM\\CurrentControlSet\\Services\\Class");
+}
+
+TEST(SharedTexts, ProfileBlanksMultiStringsAndReplacement)
+{
+    EXPECT_EQ(ProfilePathFrom("C:\\users\\me\\Desktop"), "C:\\users\\me");
+    EXPECT_EQ(ProfilePathFrom("C:\\WINDOWS\\Desktop\\"), "C:\\WINDOWS\\Desktop");
+    EXPECT_EQ(ProfilePathFrom("nowhere"), "");
+    EXPECT_EQ(RemoveBlanks("  a b\r\nc \t"), "abc");
+    EXPECT_EQ(MultiStrToStr(std::string_view("ab\0cd\0\0ef", 9)), "abcd");
+    EXPECT_EQ(ReplaceTextAll("Audio AUDIO audio", "audio", "A"), "A A A");
+    EXPECT_EQ(ReplaceTextAll("aaa", "a", "aa"), "aaaaaa"); // inserted text is not scanned again
+}
+
+} // namespace
+} // namespace qm
