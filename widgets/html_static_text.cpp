@@ -166,6 +166,9 @@ void THTMLStaticText::CreateHandle(HWND parentWindow)
 void THTMLStaticText::SetHTMLText(std::string text)
 {
     html_ = std::move(text);
+    HtmlDocument document = ParseHtml(html_, HtmlStyle{});
+    links_ = std::move(document.links);
+    hasBlink_ = document.hasBlink;
     focusedLink_ = -1;
     hoverLink_ = -1;
     FitToText();
@@ -397,10 +400,9 @@ int THTMLStaticText::LinkAt(int x, int y) const
 
 void THTMLStaticText::FollowLink(int link, bool fromKeyboard)
 {
-    HtmlDocument document = ParseHtml(html_, HtmlStyle{});
-    if (link < 0 || link >= static_cast<int>(document.links.size()))
+    if (link < 0 || link >= static_cast<int>(links_.size()))
         return;
-    const std::string& target = document.links[link];
+    const std::string& target = links_[link];
     if (OpensWithShell(target)) {
         Application::Instance().Services().OpenWithShell(target);
         return;
@@ -426,21 +428,20 @@ void THTMLStaticText::MouseMove(int x, int y)
     int link = LinkAt(x, y);
     if (link == hoverLink_)
         return;
-    HtmlDocument document = ParseHtml(html_, HtmlStyle{});
     if (link >= 0) {
         SetCursor(CursorKind::HandPoint);
         ::SetCursor(LoadCursor(nullptr, IDC_HAND));
         focusedLink_ = -1;
         if (anchorHint_)
-            SetHint(document.links[link]);
+            SetHint(links_[link]);
         if (OnAnchorEnter)
-            OnAnchorEnter(*this, document.links[link]);
+            OnAnchorEnter(*this, links_[link]);
     } else {
         SetCursor(CursorKind::Default);
         if (anchorHint_)
             SetHint(plainHint_);
-        if (OnAnchorExit && hoverLink_ >= 0 && hoverLink_ < static_cast<int>(document.links.size()))
-            OnAnchorExit(*this, document.links[hoverLink_]);
+        if (OnAnchorExit && hoverLink_ >= 0 && hoverLink_ < static_cast<int>(links_.size()))
+            OnAnchorExit(*this, links_[hoverLink_]);
     }
     hoverLink_ = link;
     if (hover_)
@@ -490,7 +491,7 @@ LRESULT THTMLStaticText::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
         if (wParam == kBlinkTimer) {
             blinkOff_ = !blinkOff_;
-            if (ParseHtml(html_, HtmlStyle{}).hasBlink)
+            if (hasBlink_)
                 Invalidate();
             return 0;
         }

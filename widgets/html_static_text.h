@@ -55,6 +55,8 @@ private:
     void FitToText();
 
     std::string html_;
+    std::vector<std::string> links_; // targets, read once per text
+    bool hasBlink_ = false;
     Color urlColor_ = clBlue;
     bool hover_ = false;
     std::optional<Color> hoverColor_, hoverFontColor_;
