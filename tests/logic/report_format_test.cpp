@@ -82,3 +82,50 @@ TEST(SharedTexts, ProfileBlanksMultiStringsAndReplacement)
 
 } // namespace
 } // namespace qm
+
+#include "sysinfo/msi_memory.h"
+
+namespace qm {
+namespace {
+
+TEST(MemoryReport, LinesInOrderWithGroupedFiguresAndHexAddresses)
+{
+    TMemory memory;
+    memory.PhysicalTotal = 268435456;
+    memory.PhysicalFree = 41943040;
+    memory.PageFileTotal = 402653184;
+    memory.PageFileFree = 0;
+    memory.VirtualTotal = 2147352576;
+    memory.VirtualFree = 2100000000;
+    memory.AllocGranularity = 65536;
+    memory.MinAppAddress = 65536;
+    memory.MaxAppAddress = 0x7FFEFFFF;
+    memory.PageSize = 4096;
+    memory.MemoryLoad = 84; // not reported
+    StringList lines;
+    memory.Report(lines, ',');
+    EXPECT_EQ(lines.Text(), "[Memory]\r\nPhysMemTotal=268,435,456\r\nPhysMemFree=41,943,040\r\n"
+                            "PageFileTotal=402,653,184\r\nPageFileFree=0\r\nVirtMemTotal=2,147,352,576\r\n"
+                            "VirtMemFree=2,100,000,000\r\nAllocGranularity=65,536\r\nMinAppAddress=10000\r\n"
+                            "MaxAppAddress=7FFEFFFF\r\nPageSize=4,096\r\n");
+}
+
+TEST(MemoryReport, FiguresBeyondFourGigabytesStayWhole)
+{
+    TMemory memory;
+    memory.PhysicalTotal = 24ll << 30;
+    StringList lines;
+    memory.Report(lines, 0);
+    EXPECT_EQ(lines[1], "PhysMemTotal=25769803776");
+}
+
+TEST(MemoryReport, AFreshCollectorReportsZeros)
+{
+    StringList lines;
+    TMemory().Report(lines, '.');
+    EXPECT_EQ(lines.Count(), 11u);
+    EXPECT_EQ(lines[8], "MinAppAddress=0");
+}
+
+} // namespace
+} // namespace qm
