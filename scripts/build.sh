@@ -31,7 +31,7 @@ for target in "${targets[@]}"; do
         cmake --build "$build/$target" -j "$jobs"
       else
         # The 32-bit release: this machine cannot run it, so only the programs are built.
-        cmake --build "$build/$target" -j "$jobs" --target quarrimond
+        cmake --build "$build/$target" -j "$jobs" --target quarrimond quarrimond-report
       fi ;;
     *) echo "unknown target: $target" >&2; exit 2 ;;
   esac

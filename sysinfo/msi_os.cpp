@@ -1,6 +1,7 @@
 #include "sysinfo/msi_os.h"
 
 #include "framework/application.h"
+#include "sysinfo/report_format.h"
 
 namespace qm {
 
@@ -32,6 +33,20 @@ void TOperatingSystem::GetInfo(SystemServices& services)
     } catch (const std::exception& e) {
         services.ShowMessage({e.what(), "TOperatingSystem.GetInfo", MessageIcon::Error, MessageButtons::Ok, false});
     }
+}
+
+} // namespace qm
+
+namespace qm {
+
+void TOperatingSystem::Report(StringList& lines) const
+{
+    AddSection(lines, "Operating System");
+    AddText(lines, "Platform", platform_);
+    AddText(lines, "VersionName", "");
+    AddText(lines, "Version", std::to_string(majorVersion_) + "." + std::to_string(minorVersion_));
+    AddInteger(lines, "BuildNumber", buildNumber_);
+    AddText(lines, "CSD", csd_);
 }
 
 } // namespace qm

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/component.h"
+#include "framework/string_list.h"
 
 namespace qm {
 
@@ -15,6 +16,8 @@ public:
     // Refreshes from the system; a failure is reported as "TOperatingSystem.GetInfo".
     void GetInfo();
     void GetInfo(SystemServices& services);
+    // "[Operating System]" with what is read so far.
+    void Report(StringList& lines) const;
 
     const std::string& Platform() const { return platform_; }
     int MajorVersion() const { return majorVersion_; }

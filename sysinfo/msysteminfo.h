@@ -1,7 +1,8 @@
 #pragma once
-// The system-information container. The collectors and the overview window
-// come with the engine; until then the overview says so.
+// The system-information container: owns the collectors. The overview
+// window comes later; until then the overview request says so.
 #include "framework/component.h"
+#include "sysinfo/system_info.h"
 
 namespace qm {
 
@@ -10,8 +11,10 @@ public:
     // Opens the overview window.
     void ShowOverview();
     int OverviewRequests() const { return overviewRequests_; }
+    SystemInfo& Info() { return info_; }
 
 private:
+    SystemInfo info_;
     int overviewRequests_ = 0;
 };
 
