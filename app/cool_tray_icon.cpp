@@ -9,7 +9,6 @@ namespace qm {
 
 namespace {
 
-constexpr char kWindowClass[] = "QuarrimondTrayIcon";
 constexpr UINT_PTR kDoubleClickTimer = 1;
 
 int ShiftState(int button)
@@ -32,21 +31,12 @@ SystemServices& Services()
 } // namespace
 
 TCoolTrayIcon::TCoolTrayIcon()
+    : window_([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+                  return WindowMessage(message, wParam, lParam, result);
+              },
+              MessageWindow::Kind::TopLevel)
 {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TCoolTrayIcon::WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kWindowClass;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    (void)registered;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    // A hidden top-level window: it hears the taskbar's restart broadcast,
-    // which message-only windows never get.
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TCoolTrayIcon::~TCoolTrayIcon()
@@ -54,9 +44,7 @@ TCoolTrayIcon::~TCoolTrayIcon()
     HideIcon();
     if (icon_)
         DestroyIcon(icon_);
-    KillTimer(window_, kDoubleClickTimer);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    KillTimer(window_.Handle(), kDoubleClickTimer);
     if (owner_)
         owner_->RemoveMessageHook(*this);
 }
@@ -117,7 +105,7 @@ void TCoolTrayIcon::Loaded()
 TrayIconData TCoolTrayIcon::Record() const
 {
     TrayIconData data;
-    data.window = window_;
+    data.window = window_.Handle();
     data.id = kIconId;
     data.flags = 7; // message, icon and tip
     data.callbackMessage = kCallbackMessage;
@@ -184,8 +172,8 @@ void TCoolTrayIcon::PopupAtCursor()
     if (!popup_ || !popup_->AutoPopup() || !GetCursorPos(&cursor))
         return;
     Application::Instance().ProcessMessages();
-    SetForegroundWindow(window_);
-    popup_->Popup(cursor.x, cursor.y, owner_ && owner_->Handle() ? owner_->Handle() : window_);
+    SetForegroundWindow(window_.Handle());
+    popup_->Popup(cursor.x, cursor.y, owner_ && owner_->Handle() ? owner_->Handle() : window_.Handle());
 }
 
 void TCoolTrayIcon::IconMessage(UINT mouseMessage)
@@ -200,7 +188,7 @@ void TCoolTrayIcon::IconMessage(UINT mouseMessage)
             OnMouseMove(*this, ShiftState(0), cursor.x, cursor.y);
         break;
     case WM_LBUTTONDOWN:
-        SetTimer(window_, kDoubleClickTimer, GetDoubleClickTime(), nullptr);
+        SetTimer(window_.Handle(), kDoubleClickTimer, GetDoubleClickTime(), nullptr);
         doubleClickTimerOn_ = true;
         if (OnMouseDown)
             OnMouseDown(*this, TrayMouseButton::Left, ShiftState(ssLeft), cursor.x, cursor.y);
@@ -256,7 +244,7 @@ void TCoolTrayIcon::DoubleClickTimerTick()
 {
     // A single click is reported only once the double-click time has passed
     // without a second one.
-    KillTimer(window_, kDoubleClickTimer);
+    KillTimer(window_.Handle(), kDoubleClickTimer);
     doubleClickTimerOn_ = false;
     if (!doubleClickSeen_ && clickPending_) {
         clickPending_ = false;
@@ -266,37 +254,31 @@ void TCoolTrayIcon::DoubleClickTimerTick()
     doubleClickSeen_ = false;
 }
 
-LRESULT CALLBACK TCoolTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+bool TCoolTrayIcon::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    result = 0;
     switch (message) {
     case WM_DESTROY: case WM_CLOSE: case WM_QUERYENDSESSION: case WM_QUIT: case WM_USERCHANGED: case WM_NCDESTROY:
-        return 1;
+        result = 1;
+        return true;
+    case kCallbackMessage:
+        IconMessage(static_cast<UINT>(lParam));
+        return true;
+    case WM_TIMER:
+        if (wParam != kDoubleClickTimer)
+            return false;
+        DoubleClickTimerTick();
+        return true;
     default:
         break;
     }
-    auto* self = reinterpret_cast<TCoolTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(window, message, wParam, lParam);
-    try {
-        if (message == kCallbackMessage) {
-            self->IconMessage(static_cast<UINT>(lParam));
-            return 0;
-        }
-        if (message == WM_TIMER && wParam == kDoubleClickTimer) {
-            self->DoubleClickTimerTick();
-            return 0;
-        }
-        if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-            // The shell restarted: the icon comes back with its current hint.
-            if (self->iconVisible_)
-                self->ShowIcon();
-            return 0;
-        }
-    } catch (...) {
-        Application::Instance().HandleException(std::current_exception());
-        return 0;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // The shell restarted: the icon comes back with its current hint.
+        if (iconVisible_)
+            ShowIcon();
+        return true;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return false;
 }
 
 } // namespace qm

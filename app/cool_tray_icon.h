@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/form.h"
+#include "framework/message_window.h"
 #include "framework/popup_menu.h"
 #include "platform/system_services.h"
 
@@ -39,7 +40,7 @@ public:
     void ShowIcon();
     void HideIcon();
     TPopupMenu* PopupMenu() const { return popup_; }
-    HWND IconWindow() const { return window_; }
+    HWND IconWindow() const { return window_.Handle(); }
     UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
 
     NotifyEvent OnClick;
@@ -55,7 +56,7 @@ private:
     void IconMessage(UINT mouseMessage);
     void DoubleClickTimerTick();
     void PopupAtCursor();
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    bool WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     std::string hint_;
     bool showHint_ = true;
@@ -70,9 +71,11 @@ private:
     TPopupMenu* popup_ = nullptr;
     TForm* owner_ = nullptr;
     HICON icon_ = nullptr;
-    HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool leftDown_ = false, clickPending_ = false, doubleClickSeen_ = false, doubleClickTimerOn_ = false;
+    // A hidden top-level window: it hears the taskbar's restart broadcast,
+    // which message-only windows never get.
+    MessageWindow window_;
 };
 
 } // namespace qm

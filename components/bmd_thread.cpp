@@ -8,7 +8,6 @@ namespace qm {
 
 namespace {
 
-constexpr char kTimerClass[] = "QuarrimondThreadRefresh";
 constexpr UINT_PTR kRefreshTimer = 1;
 
 } // namespace
@@ -94,23 +93,18 @@ void TBMDThreadBase::SetThreadGroup(TBMDThreadGroup* group)
 // TBMDThread ------------------------------------------------------------------
 
 TBMDThread::TBMDThread()
+    : refreshWindow_([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+          if (message != WM_TIMER || wParam != kRefreshTimer)
+              return false;
+          TimerTick();
+          return true;
+      })
 {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TBMDThread::TimerWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kTimerClass;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    (void)registered;
-    timerWindow_ = CreateWindowExA(0, kTimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                                   nullptr);
-    SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TBMDThread::~TBMDThread()
 {
-    KillTimer(timerWindow_, kRefreshTimer);
+    KillTimer(refreshWindow_.Handle(), kRefreshTimer);
     if (thread_) {
         // Its end is only recorded, not reported: the component is going.
         destroying_ = true;
@@ -126,8 +120,6 @@ TBMDThread::~TBMDThread()
     thread_.reset();
     if (group_)
         Detach(*group_);
-    SetWindowLongPtrA(timerWindow_, GWLP_USERDATA, 0);
-    DestroyWindow(timerWindow_);
 }
 
 bool TBMDThread::ApplyProperty(std::string_view name, const FormValue& value)
@@ -172,7 +164,7 @@ void TBMDThread::Start(void* data)
         OnStart(*this, *thread_, thread_->Data);
     }
     ResumeThread(thread_->Handle());
-    SetTimer(timerWindow_, kRefreshTimer, refreshInterval_, nullptr);
+    SetTimer(refreshWindow_.Handle(), kRefreshTimer, refreshInterval_, nullptr);
 }
 
 void TBMDThread::Stop()
@@ -199,7 +191,7 @@ void TBMDThread::SetRefreshInterval(unsigned ms)
 {
     refreshInterval_ = ms;
     if (thread_)
-        SetTimer(timerWindow_, kRefreshTimer, refreshInterval_, nullptr);
+        SetTimer(refreshWindow_.Handle(), kRefreshTimer, refreshInterval_, nullptr);
 }
 
 void TBMDThread::SetPriority(ThreadPriority priority)
@@ -228,7 +220,7 @@ void TBMDThread::ThreadTerminated(TBMDExecuteThread& thread)
     finished_.push_back(std::move(thread_));
     if (destroying_)
         return;
-    KillTimer(timerWindow_, kRefreshTimer);
+    KillTimer(refreshWindow_.Handle(), kRefreshTimer);
     if (group_)
         group_->ThreadEnded(*this, thread);
     if (OnTerminate) {
@@ -262,21 +254,6 @@ void TBMDThread::Detach(TBMDThreadGroup& group)
 {
     group.RemoveMember(*this);
     group_ = nullptr;
-}
-
-LRESULT CALLBACK TBMDThread::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_TIMER && wParam == kRefreshTimer) {
-        if (auto* self = reinterpret_cast<TBMDThread*>(GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            try {
-                self->TimerTick();
-            } catch (...) {
-                Application::Instance().HandleException(std::current_exception());
-            }
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // TBMDThreadGroup -------------------------------------------------------------

@@ -12,6 +12,7 @@
 
 #include "framework/component.h"
 #include "framework/handle.h"
+#include "framework/message_window.h"
 #include "framework/thread_priority.h"
 
 namespace qm {
@@ -117,7 +118,6 @@ private:
     void Execute(TBMDExecuteThread& thread);
     void ThreadTerminated(TBMDExecuteThread& thread);
     void ReapFinished();
-    static LRESULT CALLBACK TimerWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     unsigned refreshInterval_ = 100;
     ThreadPriority priority_ = ThreadPriority::tpNormal;
@@ -125,7 +125,7 @@ private:
     std::vector<std::unique_ptr<TBMDExecuteThread>> finished_; // their OS threads may still be leaving
     std::atomic<bool> wasStopped_{false};
     std::atomic<bool> destroying_{false};
-    HWND timerWindow_ = nullptr;
+    MessageWindow refreshWindow_; // carries the refresh timer
 };
 
 class TBMDThreadGroup : public TBMDThreadBase {

@@ -9,7 +9,6 @@ namespace qm {
 
 namespace {
 
-constexpr char kTimerWindowClass[] = "QuarrimondTimerWindow";
 constexpr UINT_PTR kSystemTimerId = 1;
 
 constexpr std::string_view kTimerTypeNames[] = {"ttThread", "ttSystem"};
@@ -195,26 +194,19 @@ void TVrTimer::AllocateSource()
     }
     if (window_)
         return;
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &TVrTimer::SystemTimerProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kTimerWindowClass;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    (void)registered;
-    window_ = CreateWindowExA(0, kTimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                              nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message != WM_TIMER || wParam != kSystemTimerId)
+            return false;
+        Tick();
+        return true;
+    });
 }
 
 void TVrTimer::FreeSource()
 {
     if (window_) {
-        KillTimer(window_, kSystemTimerId);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-        window_ = nullptr;
+        KillTimer(window_->Handle(), kSystemTimerId);
+        window_.reset();
     }
     thread_.reset();
 }
@@ -226,8 +218,8 @@ void TVrTimer::UpdateTimer()
     AllocateSource();
     const bool run = interval_ != 0 && enabled_ && hasOnTimer_;
     if (type_ == TimerType::ttSystem) {
-        KillTimer(window_, kSystemTimerId);
-        if (run && !SetTimer(window_, kSystemTimerId, interval_, nullptr))
+        KillTimer(window_->Handle(), kSystemTimerId);
+        if (run && !SetTimer(window_->Handle(), kSystemTimerId, interval_, nullptr))
             throw std::runtime_error("No timer resources left.");
         return;
     }
@@ -237,16 +229,6 @@ void TVrTimer::UpdateTimer()
         thread_->SetPriority(priority_);
         thread_->Resume();
     }
-}
-
-LRESULT CALLBACK TVrTimer::SystemTimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_TIMER && wParam == kSystemTimerId) {
-        if (auto* self = reinterpret_cast<TVrTimer*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
-            self->Tick();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 } // namespace qm

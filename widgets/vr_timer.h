@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "framework/component.h"
+#include "framework/message_window.h"
 #include "framework/thread_priority.h"
 
 namespace qm {
@@ -47,7 +48,6 @@ private:
     void UpdateTimer();
     void AllocateSource();
     void FreeSource();
-    static LRESULT CALLBACK SystemTimerProc(HWND, UINT, WPARAM, LPARAM);
 
     std::atomic<bool> enabled_{true};
     std::uint32_t interval_ = 1000;
@@ -58,7 +58,7 @@ private:
     bool hasOnTimer_ = false;
 
     std::unique_ptr<TVrTimerThread> thread_;
-    HWND window_ = nullptr;
+    std::unique_ptr<MessageWindow> window_; // the window timer's
 };
 
 } // namespace qm
