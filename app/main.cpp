@@ -3,10 +3,13 @@
 #include <exception>
 
 #include "app/quarrimond.h"
+#include "sysinfo/startup_values.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
+        // Fixed before any window, collector or thread exists.
+        qm::TheStartupValues();
         qm::Application application;
         qm::CreateQuarrimondWindows(application);
         application.Run();

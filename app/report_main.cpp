@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/system_services.h"
+#include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
 
 namespace {
@@ -58,11 +59,12 @@ int main(int argc, char** argv)
         std::fputs(kUsage, argc > 2 ? stderr : stdout);
         return argc > 2 ? 2 : 0;
     }
+    qm::TheStartupValues();
     ConsoleServices services;
     qm::SystemInfo info;
     info.RefreshData(services);
     qm::StringList lines;
-    info.Report(lines, qm::UserThousandsSeparator());
+    info.Report(lines, qm::UserReportLocale());
     const std::string text = lines.Text();
 
     const bool toStdout = argc < 2 || !std::strcmp(argv[1], "-");

@@ -3,6 +3,7 @@
 #include "framework/flat_button.h"
 #include "framework/image.h"
 #include "framework/label.h"
+#include "framework/memo.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
 
@@ -15,6 +16,7 @@ void RegisterStandardClasses(ClassRegistry& registry)
     registry.Register<TLabel>("TLabel");
     registry.Register<TLabel>("TRxLabel");
     registry.Register<TFlatButton>("TFlatButton");
+    registry.Register<TMemo>("TMemo");
     registry.Register<TPopupMenu>("TPopupMenu");
     registry.Register<TMenuItem>("TMenuItem");
 }

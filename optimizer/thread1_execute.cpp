@@ -46,7 +46,7 @@ void RegistryStep(OptimizationHost& host)
     registry->SetRoot(RegistryRoot::LocalMachine);
     std::exception_ptr failure;
     try {
-        if (const TweakTable* table = ChooseTweakTable(os->Platform(), os->MajorVersion())) {
+        if (const TweakTable* table = ChooseTweakTable(os->Platform, os->MajorVersion)) {
             // A key that cannot be had (no rights) is skipped; the limits are still tried.
             if (registry->OpenKey(std::string(table->key)))
                 WriteTable(*registry, *table);

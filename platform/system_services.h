@@ -33,6 +33,9 @@ struct OsVersionInfo {
     unsigned platform = 0; // 1: Windows 9x, 2: Windows NT
     unsigned major = 0, minor = 0, build = 0;
     std::string servicePack;
+    // The extended record, where the system has one (NT 4 SP6 and later).
+    bool extended = false;
+    unsigned productType = 0, suiteMask = 0, servicePackMajor = 0, servicePackMinor = 0;
 };
 
 enum class TrayAction { Add, Modify, Delete };

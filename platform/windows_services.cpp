@@ -127,6 +127,15 @@ public:
         info.minor = record.dwMinorVersion;
         info.build = record.dwBuildNumber;
         info.servicePack = record.szCSDVersion;
+        OSVERSIONINFOEXA extended{};
+        extended.dwOSVersionInfoSize = sizeof(extended);
+        if (GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&extended))) {
+            info.extended = true;
+            info.productType = extended.wProductType;
+            info.suiteMask = extended.wSuiteMask;
+            info.servicePackMajor = extended.wServicePackMajor;
+            info.servicePackMinor = extended.wServicePackMinor;
+        }
         return info;
     }
 

@@ -1,37 +1,64 @@
 #pragma once
-// The operating-system collector: the platform and version of the running
-// Windows. (Registration texts, environment, folders and time zone come with
-// the rest of the engine.)
+// The operating-system collector: family, version, registration texts,
+// environment and folders, with the time zone and the NT-specific figures.
+#include <cstdint>
+#include <memory>
 #include <string>
 
-#include "framework/component.h"
 #include "framework/string_list.h"
+#include "sysinfo/operating_system_rules.h"
+#include "sysinfo/report_locale.h"
 
 namespace qm {
 
 class SystemServices;
 
-class TOperatingSystem : public Component {
+class TTimeZone {
 public:
-    // Refreshes from the system; a failure is reported as "TOperatingSystem.GetInfo".
-    void GetInfo();
+    // Failures are reported under "TTimeZone.GetInfo".
     void GetInfo(SystemServices& services);
-    // "[Operating System]" with what is read so far.
-    void Report(StringList& lines) const;
+    void Report(StringList& lines, const ReportLocale& locale) const;
 
-    const std::string& Platform() const { return platform_; }
-    int MajorVersion() const { return majorVersion_; }
-    int MinorVersion() const { return minorVersion_; }
-    int BuildNumber() const { return buildNumber_; }
-    const std::string& CSD() const { return csd_; }
-
-private:
-    std::string platform_;
-    int majorVersion_ = 0, minorVersion_ = 0, buildNumber_ = 0;
-    std::string csd_;
+    std::string DisplayName, StandardName, DaylightName;
+    std::int32_t Bias = 0, StandardBias = 0, DaylightBias = 0;
+    double StandardStart = 0, DaylightStart = 0;
 };
 
-// "Windows 3.1x", "Windows 9x" or "Windows NT" for the version record's platform.
+class TNTSpecific {
+public:
+    // Failures are reported under "TNTSpecific.GetInfo".
+    void GetInfo(SystemServices& services);
+    void Report(StringList& lines) const;
+
+    TNtProductType ProductType = TNtProductType::ptUnknown;
+    TNTSuites InstalledSuites = 0;
+    std::uint16_t ServicePackMajorVersion = 0, ServicePackMinorVersion = 0;
+};
+
+class TOperatingSystem {
+public:
+    TOperatingSystem();
+    ~TOperatingSystem();
+    TOperatingSystem(const TOperatingSystem&) = delete;
+    TOperatingSystem& operator=(const TOperatingSystem&) = delete;
+
+    // Refreshes this object and its time zone and NT-specific parts; a
+    // failure is reported as "TOperatingSystem.GetInfo".
+    void GetInfo(SystemServices& services);
+    // "[Operating System]", "[NT Specific]", "[Environment]", "[Folders]", "[Time Zone]".
+    void Report(StringList& lines, const ReportLocale& locale = {}) const;
+
+    std::string Platform; // "Windows 3.1x", "Windows 9x" or "Windows NT"
+    int MajorVersion = 0, MinorVersion = 0, BuildNumber = 0;
+    std::string CSD, Version, ProductID, ProductKey, RegisteredUser, RegisteredOrg, DVDRegion;
+    std::unique_ptr<StringList> Environment;
+    std::unique_ptr<StringList> Folders;
+    std::unique_ptr<TTimeZone> TimeZone;
+    std::unique_ptr<TNTSpecific> NTSpecific;
+};
+
+// "Windows 3.1x", "Windows 9x" or "Windows NT" for the version record's
+// platform; empty for others.
 std::string PlatformName(unsigned platformId);
 
 } // namespace qm

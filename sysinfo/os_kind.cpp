@@ -63,9 +63,14 @@ std::string OSNameOf(TOSKind kind)
     return {};
 }
 
+std::string ClassKeyFor(bool isNT)
+{
+    return isNT ? "SYSTEM\\CurrentControlSet\\Control\\Class" : "SYSTEM\\CurrentControlSet\\Services\\Class";
+}
+
 std::string ClassKeyOf(TOSKind kind)
 {
-    return IsNTKind(kind) ? "SYSTEM\\CurrentControlSet\\Control\\Class" : "SYSTEM\\CurrentControlSet\\Services\\Class";
+    return ClassKeyFor(IsNTKind(kind));
 }
 
 std::string ProfilePathFrom(std::string_view desktopPath)

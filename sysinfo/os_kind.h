@@ -15,6 +15,7 @@ bool IsNTKind(TOSKind kind);
 std::string OSNameOf(TOSKind kind);
 // The device-class key under HKEY_LOCAL_MACHINE.
 std::string ClassKeyOf(TOSKind kind);
+std::string ClassKeyFor(bool isNT);
 
 // The parent folder of the desktop folder: up to, not including, its last backslash.
 std::string ProfilePathFrom(std::string_view desktopPath);

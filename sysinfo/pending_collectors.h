@@ -21,8 +21,12 @@ private:
     std::string section_;
 };
 
-struct TCPU : PendingCollector { TCPU() : PendingCollector("CPU") {} };
-struct TDisk : PendingCollector { TDisk() : PendingCollector("Disks") {} };
+struct TDisk : PendingCollector {
+    TDisk() : PendingCollector("Disks") {}
+    // The drive the per-drive figures describe, e.g. "C:".
+    void SelectDrive(const std::string& drive) { Drive = drive; }
+    std::string Drive;
+};
 struct TMachine : PendingCollector { TMachine() : PendingCollector("Machine") {} };
 struct TNetwork : PendingCollector { TNetwork() : PendingCollector("Network") {} };
 struct TDisplay : PendingCollector { TDisplay() : PendingCollector("Display") {} };

@@ -43,6 +43,7 @@ void SystemInfo::RefreshData(SystemServices& services)
     Memory->GetInfo(services);
     OS->GetInfo(services);
     Disk->GetInfo(services);
+    Disk->SelectDrive(SystemDriveOf(OS->Folders->Lines()));
     Machine->GetInfo(services);
     Network->GetInfo(services);
     Display->GetInfo(services);
@@ -56,12 +57,12 @@ void SystemInfo::RefreshData(SystemServices& services)
     Startup->GetInfo(services);
 }
 
-void SystemInfo::Report(StringList& lines, char separator) const
+void SystemInfo::Report(StringList& lines, const ReportLocale& locale) const
 {
     Machine->Report(lines);
-    OS->Report(lines);
+    OS->Report(lines, locale);
     CPU->Report(lines);
-    Memory->Report(lines, separator);
+    Memory->Report(lines, locale.thousandsSeparator);
     Display->Report(lines);
     APM->Report(lines);
     Media->Report(lines);
@@ -76,12 +77,33 @@ void SystemInfo::Report(StringList& lines, char separator) const
     Startup->Report(lines);
 }
 
-char UserThousandsSeparator()
+ReportLocale UserReportLocale()
 {
+    ReportLocale locale;
     char separator[8] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof(separator)) <= 1)
-        return 0;
-    return separator[0];
+    locale.thousandsSeparator =
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof(separator)) > 1 ? separator[0] : 0;
+    locale.dateTimeText = [](double dateTime) {
+        const CivilDateTime c = DecodeDateTime(dateTime);
+        SYSTEMTIME t{};
+        t.wYear = static_cast<WORD>(c.year);
+        t.wMonth = static_cast<WORD>(c.month);
+        t.wDay = static_cast<WORD>(c.day);
+        t.wHour = static_cast<WORD>(c.hour);
+        t.wMinute = static_cast<WORD>(c.minute);
+        t.wSecond = static_cast<WORD>(c.second);
+        char date[128] = {}, time[128] = {};
+        if (!GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, date, sizeof(date)))
+            return PlainDateTimeText(dateTime);
+        std::string text = date;
+        if ((c.hour || c.minute || c.second || c.milliseconds) &&
+            GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &t, nullptr, time, sizeof(time))) {
+            text += ' ';
+            text += time;
+        }
+        return text;
+    };
+    return locale;
 }
 
 } // namespace qm

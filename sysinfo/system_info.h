@@ -3,9 +3,11 @@
 #include <memory>
 
 #include "framework/string_list.h"
+#include "sysinfo/msi_cpu.h"
 #include "sysinfo/msi_memory.h"
 #include "sysinfo/msi_os.h"
 #include "sysinfo/pending_collectors.h"
+#include "sysinfo/report_locale.h"
 
 namespace qm {
 
@@ -18,10 +20,11 @@ public:
     SystemInfo(const SystemInfo&) = delete;
     SystemInfo& operator=(const SystemInfo&) = delete;
 
-    // Every collector, each catching and reporting its own failure.
+    // Every collector, each catching and reporting its own failure, then the
+    // system drive chosen on the disk collector.
     void RefreshData(SystemServices& services);
     // Every section, without refreshing first.
-    void Report(StringList& lines, char thousandsSeparator) const;
+    void Report(StringList& lines, const ReportLocale& locale) const;
 
     // Created in this order, freed in the same order.
     std::unique_ptr<TCPU> CPU;
@@ -42,7 +45,5 @@ public:
     std::unique_ptr<TStartup> Startup;
 };
 
-// The user's thousands separator, as reports group figures.
-char UserThousandsSeparator();
 
 } // namespace qm

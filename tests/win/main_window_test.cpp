@@ -9,6 +9,7 @@
 #include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
+#include "sysinfo/viewer/report_view_form.h"
 #include "optimizer/wizard_form.h"
 #include "sysinfo/msysteminfo.h"
 #include "test_support.h"
@@ -265,10 +266,33 @@ TEST_F(MainWindow, HelpIconOpensTheHelpFileContents)
     EXPECT_EQ(services.helpRequests, (std::vector<std::string>{"quarrim.chm"}));
 }
 
-TEST_F(MainWindow, SystemInfoReachesTheContainer)
+TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
 {
+    TMSystemInfo& container = Get<TMSystemInfo>("MSystemInfo1");
+    app->SetOnException([](const std::exception& e) { ADD_FAILURE() << e.what(); });
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
-    EXPECT_EQ(Get<TMSystemInfo>("MSystemInfo1").OverviewRequests(), 1);
+    TReportViewForm* first = container.Overview();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(IsWindowVisible(first->Handle()));
+    EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), main->Handle());
+    const std::string report = first->ReportText();
+    EXPECT_NE(report.find("[Memory]\r\nPhysMemTotal="), std::string::npos);
+    EXPECT_NE(report.find("[CPU]\r\nCount="), std::string::npos);
+    EXPECT_TRUE(services.messages.empty());
+
+    // Open already: brought forward, not refreshed.
+    container.Info().Memory->PhysicalTotal = 12345;
+    test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
+    EXPECT_EQ(container.Overview(), first);
+    EXPECT_EQ(container.Info().Memory->PhysicalTotal, 12345);
+
+    // Closed: destroyed; the next request builds and refreshes a new one.
+    first->Close();
+    EXPECT_TRUE(test::PumpUntil([&] { return container.Overview() == nullptr; }));
+    test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
+    ASSERT_NE(container.Overview(), nullptr);
+    EXPECT_NE(container.Info().Memory->PhysicalTotal, 12345);
+    container.Overview()->Close();
 }
 
 TEST_F(MainWindow, OptimizeShowsTheWizardWithoutWaiting)

@@ -1,0 +1,32 @@
+#pragma once
+// A multi-line text box: the system's edit control, so selection, copying
+// and scrolling behave as everywhere else in Windows.
+#include "framework/control.h"
+#include "framework/string_list.h"
+
+namespace qm {
+
+enum class ScrollBars { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TMemo : public TControl {
+public:
+    TMemo();
+    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    void CreateHandle(HWND parentWindow) override;
+
+    // The whole text, lines joined by CR LF.
+    void SetText(const std::string& text);
+    std::string Text() const;
+    bool ReadOnly() const { return readOnly_; }
+
+protected:
+    void FontChanged() override;
+
+private:
+    bool readOnly_ = false;
+    bool wordWrap_ = true;
+    ScrollBars scrollBars_ = ScrollBars::ssNone;
+    std::string text_;
+};
+
+} // namespace qm

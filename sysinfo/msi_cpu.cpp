@@ -1,0 +1,192 @@
+#include "sysinfo/msi_cpu.h"
+
+#include "sysinfo/collector_failure.h"
+#include "sysinfo/report_format.h"
+
+namespace qm {
+
+namespace {
+
+bool Bit(std::uint32_t value, int bit)
+{
+    return (value >> bit) & 1u;
+}
+
+constexpr std::uint32_t kExtendedFeatures = 0x80000001u, kExtendedLevel1Cache = 0x80000005u;
+
+} // namespace
+
+void TCPUFeatures::GetInfo(SystemServices& services, CpuProbe& probe)
+{
+    try {
+        lastRegisters = probe.Cpuid(kExtendedFeatures);
+        const std::uint32_t extended = lastRegisters.edx;
+        _3DNOW = Bit(extended, 31);
+        EX_3DNOW = Bit(extended, 30);
+        EX_MMX = Bit(extended, 22) || Bit(extended, 24);
+        lastRegisters = probe.Cpuid(1);
+        const std::uint32_t edx = lastRegisters.edx;
+        SIMD = Bit(edx, 25);
+        XSR = Bit(edx, 24);
+        MMX = Bit(edx, 23);
+        SERIAL = Bit(edx, 18);
+        PSE36 = Bit(edx, 17);
+        PAT = Bit(edx, 16);
+        CMOV = Bit(edx, 15);
+        MCA = Bit(edx, 14);
+        PGE = Bit(edx, 13);
+        MTRR = Bit(edx, 12);
+        SEP = Bit(edx, 11);
+        APIC = Bit(edx, 9);
+        CX8 = Bit(edx, 8);
+        MCE = Bit(edx, 7);
+        PAE = Bit(edx, 6);
+        MSR = Bit(edx, 5);
+        TSC = Bit(edx, 4);
+        PSE = Bit(edx, 3);
+        DE = Bit(edx, 2);
+        VME = Bit(edx, 1);
+        FPU = Bit(edx, 0);
+    } catch (const std::exception& failure) {
+        ReportCollectorFailure(services, "TCPUFeatures", failure);
+    }
+}
+
+void TCPUFeatures::Report(StringList& lines) const
+{
+    AddSection(lines, "CPU Features");
+    AddBool(lines, "3D Now! extensions", _3DNOW);
+    AddBool(lines, "Enhanced 3D Now! extensions", EX_3DNOW);
+    AddBool(lines, "Enhanced MMX extensions", EX_MMX);
+    AddBool(lines, "SIMD instructions", SIMD);
+    AddBool(lines, "FXSAVE/FXRSTOR instruction", XSR);
+    AddBool(lines, "MMX extensions", MMX);
+    AddBool(lines, "Serial number", SERIAL);
+    AddBool(lines, "36bit Page Size Extension", PSE36);
+    AddBool(lines, "Page Attribute Table", PAT);
+    AddBool(lines, "CMOVcc (+FCMOVcc/F(U)COMI(P) opcodes", CMOV);
+    AddBool(lines, "Machine Check Architecture", MCA);
+    AddBool(lines, "Page Global Extension", PGE);
+    AddBool(lines, "Memory Type Range Registers", MTRR);
+    AddBool(lines, "SYSENTER/SYSEXIT extension", SEP);
+    AddBool(lines, "Processor contains an enabled APIC", APIC);
+    AddBool(lines, "CMPXCHG8B instruction", CX8);
+    AddBool(lines, "Machine Check Exception", MCE);
+    AddBool(lines, "Physical Address Extension", PAE);
+    AddBool(lines, "Model Specific Registers", MSR);
+    AddBool(lines, "Time Stamp Counter", TSC);
+    AddBool(lines, "Page Size Extension", PSE);
+    AddBool(lines, "Debugging Extension", DE);
+    AddBool(lines, "Virtual Mode Extension", VME);
+    AddBool(lines, "Built-In FPU", FPU);
+}
+
+void TCPUCache::GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex)
+{
+    try {
+        L1Data = L1Code = Level1 = Level2 = 0;
+        CacheSizes sizes;
+        switch (vendorIndex) {
+        case kIntel: {
+            leaf2Registers = probe.Cpuid(2);
+            const int calls = leaf2Registers.eax & 0xFF;
+            if (calls == 0)
+                return;
+            for (int i = 1; i < calls; ++i)
+                leaf2Registers = probe.Cpuid(2);
+            sizes = DecodeIntelCache(leaf2Registers);
+            break;
+        }
+        case kAmd:
+            extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
+            sizes = DecodeAmdCache(extendedRegisters);
+            break;
+        case kCyrix:
+            extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
+            sizes = DecodeCyrixCache(extendedRegisters);
+            break;
+        default: return;
+        }
+        L1Data = sizes.l1Data;
+        L1Code = sizes.l1Code;
+        Level1 = sizes.level1;
+        Level2 = sizes.level2;
+    } catch (const std::exception& failure) {
+        ReportCollectorFailure(services, "TCPUCache", failure);
+    }
+}
+
+void TCPUCache::Report(StringList& lines) const
+{
+    AddSection(lines, "CPU Cache");
+    AddInteger(lines, "Level 1 Data Cache", L1Data);
+    AddInteger(lines, "Level 1 Instruction Cache", L1Code);
+    AddInteger(lines, "Level 1 Unified Cache", Level1);
+    AddInteger(lines, "Level 2 Unified Cache", Level2);
+}
+
+TCPU::TCPU() : Features(std::make_unique<TCPUFeatures>()), Cache(std::make_unique<TCPUCache>()) {}
+
+TCPU::~TCPU()
+{
+    Features.reset();
+    Cache.reset();
+}
+
+void TCPU::GetInfo(SystemServices& services, CpuProbe& probe)
+{
+    try {
+        Count = probe.ProcessorCount();
+        Frequency = probe.MeasureFrequency();
+        const CpuidRegisters leaf1 = probe.Cpuid(1);
+        const CpuSignature signature = DecodeSignature(leaf1);
+        Family = signature.family;
+        CPUType = signature.cpuType;
+        Model = signature.model;
+        Stepping = signature.stepping;
+        BrandID = signature.brandId;
+        VendorSignature = qm::VendorSignature(probe.Cpuid(0));
+        VendorIndex = 0;
+        Vendor.clear();
+        if (const CpuVendor* vendor = FindCpuVendor(VendorSignature)) {
+            VendorIndex = vendor->index;
+            Vendor = vendor->shortName;
+            VendorEx = vendor->fullName;
+        }
+        Features->GetInfo(services, probe);
+        if (Features->SERIAL) {
+            const CpuidRegisters first = probe.Cpuid(1);
+            const CpuidRegisters second = probe.Cpuid(1);
+            SerialNumber = SerialNumberText(first.eax, second.edx, second.ecx);
+        }
+        FDIVBug = HasFdivFlaw();
+        Cache->GetInfo(services, probe, VendorIndex);
+        const CpuName name =
+            LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
+        VendorID = name.name;
+        CodeName = name.codeName;
+        Transistors = name.transistors;
+    } catch (const std::exception& failure) {
+        ReportCollectorFailure(services, "TCPU", failure);
+    }
+}
+
+void TCPU::Report(StringList& lines) const
+{
+    AddSection(lines, "CPU");
+    AddInteger(lines, "Count", Count);
+    AddInteger(lines, "Frequency", Frequency);
+    AddText(lines, "VendorID", VendorID);
+    AddText(lines, "Vendor", Vendor);
+    AddInteger(lines, "Family", Family);
+    AddInteger(lines, "Model", Model);
+    AddInteger(lines, "Stepping", Stepping);
+    AddText(lines, "CodeName", CodeName);
+    AddInteger(lines, "Transistors", Transistors);
+    AddText(lines, "SerialNumber", SerialNumber);
+    AddBool(lines, "FDIVBug", FDIVBug);
+    Features->Report(lines);
+    Cache->Report(lines);
+}
+
+} // namespace qm

@@ -1,0 +1,256 @@
+#include "sysinfo/shared_routines.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "framework/registry.h"
+#include "sysinfo/operating_system_rules.h"
+#include "sysinfo/startup_values.h"
+
+namespace qm {
+
+namespace {
+
+std::string CutAtNul(const char* buffer, size_t size)
+{
+    size_t length = 0;
+    while (length < size && buffer[length])
+        ++length;
+    return std::string(buffer, length);
+}
+
+// Releases a COM interface when it goes out of scope.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr()
+    {
+        if (p_)
+            p_->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T** Receive() { return &p_; }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+} // namespace
+
+TOSKind GetOSKind()
+{
+    OSVERSIONINFOA record{};
+    record.dwOSVersionInfoSize = sizeof(record);
+    if (!GetVersionExA(&record))
+        return TOSKind::osUnknown;
+    return OSKindFromVersion(record.dwPlatformId, record.dwMajorVersion, record.dwMinorVersion,
+                             CutAtNul(record.szCSDVersion, sizeof(record.szCSDVersion)));
+}
+
+std::string GetComputerNameText()
+{
+    char buffer[256] = {};
+    DWORD size = 255;
+    std::string name = GetComputerNameA(buffer, &size) ? CutAtNul(buffer, sizeof(buffer)) : std::string();
+    RegistryKey key;
+    if (key.Open(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName"))
+        if (auto stored = key.ReadString("ComputerName"))
+            name = *stored;
+    return name;
+}
+
+std::string GetUserNameText()
+{
+    char buffer[256] = {};
+    DWORD size = 255;
+    return GetUserNameA(buffer, &size) ? CutAtNul(buffer, sizeof(buffer)) : std::string();
+}
+
+std::string GetProfilePath()
+{
+    return ProfilePathFrom(GetSpecialFolder(GetDesktopWindow(), CSIDL_DESKTOP));
+}
+
+std::string GetSpecialFolder(HWND owner, int folderId)
+{
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)) || !list)
+        return {};
+    char path[MAX_PATH] = {};
+    const bool found = SHGetPathFromIDListA(list, path);
+    CoTaskMemFree(list);
+    // Some shells answer a virtual folder with its "::{class id}" name: not a path.
+    if (!found || (path[0] == ':' && path[1] == ':'))
+        return {};
+    return CutAtNul(path, sizeof(path));
+}
+
+std::string WindowsDirectoryText()
+{
+    char path[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(path, sizeof(path));
+    return length && length < sizeof(path) ? std::string(path, length) : std::string();
+}
+
+std::string SystemDirectoryText()
+{
+    char path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(path, sizeof(path));
+    return length && length < sizeof(path) ? std::string(path, length) : std::string();
+}
+
+std::string TempPathText()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(sizeof(path), path);
+    return length && length < sizeof(path) ? std::string(path, length) : std::string();
+}
+
+void GetClassDevices(const std::string& classKey, const std::string& className, const std::string& valueName,
+                     std::string& classSubkey, std::vector<std::string>& list)
+{
+    classSubkey.clear();
+    list.clear();
+    std::vector<std::string> classes;
+    {
+        RegistryKey root;
+        if (!root.Open(HKEY_LOCAL_MACHINE, classKey))
+            return;
+        classes = root.SubkeyNames();
+    }
+    for (const std::string& name : classes) {
+        RegistryKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, classKey + "\\" + name))
+            continue;
+        const auto found = key.ReadString("Class");
+        if (!found || lstrcmpiA(found->c_str(), className.c_str()) != 0)
+            continue;
+        std::string matching = name;
+        if (!TheStartupValues().IsNT) {
+            // Windows 9x keeps the devices under the key the class links to.
+            std::string link = key.ReadString("Link").value_or("");
+            CharUpperBuffA(link.data(), static_cast<DWORD>(link.size()));
+            matching = link;
+            key.Close();
+            if (!key.Open(HKEY_LOCAL_MACHINE, classKey + "\\" + matching))
+                return;
+        }
+        classSubkey = matching;
+        for (const std::string& instance : key.SubkeyNames()) {
+            RegistryKey device;
+            if (!device.Open(HKEY_LOCAL_MACHINE, classKey + "\\" + matching + "\\" + instance))
+                continue;
+            if (auto text = device.ReadString(valueName))
+                if (std::find(list.begin(), list.end(), *text) == list.end())
+                    list.push_back(*text);
+        }
+        return;
+    }
+}
+
+void GetEnvironmentList(std::vector<std::string>& list)
+{
+    list.clear();
+    LPCH block = GetEnvironmentStringsA();
+    if (!block)
+        return;
+    // The block ends with an empty string; nothing past it is read.
+    size_t length = 0;
+    while (length < kEnvironmentWalkLimit) {
+        const bool endOfBlock = block[length] == '\0' && (length == 0 || block[length - 1] == '\0');
+        ++length;
+        if (endOfBlock)
+            break;
+    }
+    list = EnvironmentStringsFrom(std::string_view(block, length));
+    FreeEnvironmentStringsA(block);
+}
+
+HRESULT ResolveShortcut(const std::string& linkFile, std::string& target, std::string& arguments)
+{
+    target.clear();
+    arguments.clear();
+    HRESULT result = CoInitialize(nullptr);
+    if (FAILED(result))
+        return result;
+    {
+        ComPtr<IShellLinkA> link;
+        ComPtr<IPersistFile> file;
+        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(link.Receive()));
+        if (SUCCEEDED(result))
+            result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()));
+        if (SUCCEEDED(result)) {
+            wchar_t wide[520] = {};
+            MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, 520);
+            wide[519] = 0;
+            result = file->Load(wide, STGM_READ);
+        }
+        if (SUCCEEDED(result))
+            result = link->Resolve(nullptr, SLR_NO_UI);
+        char path[MAX_PATH] = {};
+        if (SUCCEEDED(result))
+            result = link->GetPath(path, MAX_PATH, nullptr, SLGP_UNCPRIORITY);
+        char parameters[256] = {};
+        if (SUCCEEDED(result))
+            result = link->GetArguments(parameters, 255);
+        target = CutAtNul(path, sizeof(path));
+        arguments = CutAtNul(parameters, sizeof(parameters));
+    }
+    CoUninitialize();
+    return result;
+}
+
+std::string GetFileVerInfo(const std::string& fileName, std::string& description)
+{
+    description.clear();
+    if (fileName.empty())
+        return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &ignored);
+    if (size == 0)
+        return {};
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(fileName.c_str(), 0, size, data.data()))
+        return {};
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    std::string version;
+    if (VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) && fixed &&
+        fixedSize >= sizeof(VS_FIXEDFILEINFO)) {
+        for (WORD part : {HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                          HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)}) {
+            if (!version.empty())
+                version += '.';
+            version += std::to_string(part);
+        }
+    }
+    char* text = nullptr;
+    UINT textSize = 0;
+    if (VerQueryValueA(data.data(), "\\StringFileInfo\\040904E4\\FileDescription", reinterpret_cast<void**>(&text),
+                       &textSize) &&
+        text)
+        description = CutAtNul(text, textSize);
+    return version;
+}
+
+bool ShowFileProperties(HWND window, const std::string& fileName)
+{
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_INVOKEIDLIST; // 12
+    info.hwnd = window;
+    info.lpVerb = "properties";
+    info.lpFile = fileName.c_str();
+    info.nShow = SW_SHOW;
+    return ShellExecuteExA(&info);
+}
+
+} // namespace qm

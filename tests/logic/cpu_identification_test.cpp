@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+#include "platform/system_services.h"
+#include "sysinfo/msi_cpu.h"
+
+namespace qm {
+namespace {
+
+TEST(CpuName, TableRowsAndTheirConditions)
+{
+    const CpuName coppermine = LookupCpuName(kIntel, 6, 8, 0, 0, 256, 700);
+    EXPECT_EQ(coppermine.name, "Pentium III E");
+    EXPECT_EQ(coppermine.codeName, "Coppermine (0.18 \xB5m)");
+    EXPECT_EQ(coppermine.transistors, 28100000);
+
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 5, 0, 0, 0, 300).name, "Celeron");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 5, 0, 0, 512, 300).name, "Pentium II");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 5, 0, 0, 512, 300).codeName, "Deschutes (0,25\xB5m)");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 5, 0, 0, 1024, 300).name, "Pentium II Xeon");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 5, 0, 0, 1024, 300).codeName, "Deschutes (0.25 \xB5m)");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 6, 0, 0, 128, 300).name, "Celeron A");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 6, 0, 0, 256, 300).name, "Pentium II PE (mobile)");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 7, 0, 0, 512, 500).name, "Pentium III");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 7, 0, 0, 1024, 500).name, "Pentium III Xeon");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 3, 0, 0, 512, 233).name, "Pentium II");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 3, 0, 1, 512, 233).name, "Pentium II OverDrive");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 2, 0, 0, 0, 0).name, "Pentium II");
+    EXPECT_EQ(LookupCpuName(kIntel, 6, 12, 0, 0, 0, 0).codeName, "");
+
+    // Families 7 and 8 by brand, then by cache.
+    EXPECT_EQ(LookupCpuName(kIntel, 8, 3, 1, 0, 0, 0).name, "Celeron");
+    EXPECT_EQ(LookupCpuName(kIntel, 7, 0, 3, 0, 0, 0).name, "Pentium III Xeon");
+    EXPECT_EQ(LookupCpuName(kIntel, 8, 9, 4, 0, 0, 0).name, "Pentium IV");
+    EXPECT_EQ(LookupCpuName(kIntel, 8, 9, 2, 0, 512, 0).name, "Pentium III");
+    EXPECT_EQ(LookupCpuName(kIntel, 8, 9, 2, 0, 1024, 0).name, "Pentium III Xeon");
+    EXPECT_EQ(LookupCpuName(kIntel, 15, 2, 9, 0, 0, 0).name, "Pentium IV");
+    EXPECT_EQ(LookupCpuName(kIntel, 9, 0, 0, 0, 0, 0).name, "");
+
+    // The counts are the table's own, not corrected.
+    EXPECT_EQ(LookupCpuName(kIdt, 5, 4, 0, 0, 0, 0).transistors, 54000000);
+    EXPECT_EQ(LookupCpuName(kAmd, 6, 11, 0, 0, 0, 0).name, "K7");
+    EXPECT_EQ(LookupCpuName(kAmd, 5, 4, 0, 0, 0, 0).name, "");
+    EXPECT_EQ(LookupCpuName(kAmd, 4, 7, 0, 0, 0, 0).name, "Am486DX2");
+
+    // Cyrix family 4 model 0 by clock; other clocks have no entry.
+    EXPECT_EQ(LookupCpuName(kCyrix, 4, 0, 0, 0, 0, 66).name, "Cx486SLC/DLC");
+    EXPECT_EQ(LookupCpuName(kCyrix, 4, 0, 0, 0, 0, 33).name, "Cx486S");
+    EXPECT_EQ(LookupCpuName(kCyrix, 4, 0, 0, 0, 0, 100).name, "Cx486DX/DX2/DX4");
+    EXPECT_EQ(LookupCpuName(kCyrix, 4, 0, 0, 0, 0, 40).name, "");
+    EXPECT_EQ(LookupCpuName(kCyrix, 4, 0, 0, 0, 0, 40).transistors, 0);
+    EXPECT_EQ(LookupCpuName(kCyrix, 6, 0, 0, 0, 0, 224).name, "6x86MX (PR166-266)");
+    EXPECT_EQ(LookupCpuName(kCyrix, 6, 0, 0, 0, 0, 225).name, "M-II (PR300-433)");
+
+    // An unlisted UMC family-4 model keeps the family's code name and count.
+    const CpuName umc = LookupCpuName(kUmc, 4, 7, 0, 0, 0, 0);
+    EXPECT_EQ(umc.name, "");
+    EXPECT_EQ(umc.codeName, "U5D and U5S");
+    EXPECT_EQ(umc.transistors, 12000000);
+    EXPECT_EQ(LookupCpuName(kUmc, 4, 2, 0, 0, 0, 0).name, "U5S");
+
+    const CpuName unknown = LookupCpuName(kUnknownVendor, 6, 8, 0, 0, 256, 700);
+    EXPECT_EQ(unknown.name, "");
+    EXPECT_EQ(unknown.transistors, 0);
+}
+
+TEST(CpuVendor, ExactTwelveCharacterTexts)
+{
+    ASSERT_NE(FindCpuVendor("GenuineIntel"), nullptr);
+    EXPECT_EQ(FindCpuVendor("GenuineIntel")->fullName, "Intel Corporation");
+    EXPECT_EQ(FindCpuVendor("AuthenticAMD")->shortName, "AMD");
+    EXPECT_EQ(FindCpuVendor("UMC UMC UMC ")->index, kUmc);
+    EXPECT_EQ(FindCpuVendor("genuineintel"), nullptr);
+    EXPECT_EQ(FindCpuVendor("HygonGenuine"), nullptr);
+    // EBX, EDX, ECX.
+    EXPECT_EQ(VendorSignature({0xD, 0x756E6547, 0x6C65746E, 0x49656E69}), "GenuineIntel");
+}
+
+TEST(CpuClock, SnappingToTheUsualSteps)
+{
+    EXPECT_EQ(SnapFrequency(866), 866);
+    EXPECT_EQ(SnapFrequency(1399), 1400);
+    EXPECT_EQ(SnapFrequency(998), 1000);
+    EXPECT_EQ(SnapFrequency(925), 920);  // 20 is nearer than 33
+    EXPECT_EQ(SnapFrequency(455), 460);  // a tie goes up
+    EXPECT_EQ(SnapFrequency(697), 700);
+    EXPECT_EQ(SnapFrequency(451), 450);
+    EXPECT_EQ(SnapFrequency(733), 733);
+    EXPECT_EQ(SnapFrequency(1001), 1000);
+    EXPECT_EQ(SnapFrequency(0), 0);
+}
+
+TEST(CpuClock, MeasurementArithmetic)
+{
+    // 1000 counts of a 3.579545 MHz counter: 279.36 µs.
+    EXPECT_EQ(ElapsedMicroseconds(1000, 3579545), 279u);
+    EXPECT_EQ(ElapsedMicroseconds(1000, 10000000), 100u);
+    EXPECT_EQ(ElapsedMicroseconds(1000, 0), 0u);
+    EXPECT_EQ(MeasurementMhz(70000, 100), 700);
+    EXPECT_EQ(MeasurementMhz(70050, 100), 700); // 700.5: halves to even
+    EXPECT_EQ(MeasurementMhz(70150, 100), 702);
+    EXPECT_EQ(MeasurementMhz(70000, 0), 0);
+    EXPECT_EQ(MeasurementMhz(0xFFFFFFFFu, 1000), 4294967);
+
+    EXPECT_TRUE(MeasurementsAgree(700, 701, 699));
+    EXPECT_TRUE(MeasurementsAgree(700, 701, 702));
+    EXPECT_FALSE(MeasurementsAgree(700, 700, 702)); // 3 x 702 is 4 above the sum
+    EXPECT_FALSE(MeasurementsAgree(700, 700, 705));
+
+    EXPECT_EQ(FrequencyFromTotals(866000, 1000), 866);
+    EXPECT_EQ(FrequencyFromTotals(866400, 1000), 866);
+    EXPECT_EQ(FrequencyFromTotals(866600, 1000), 867); // rounds up plainly
+    EXPECT_EQ(FrequencyFromTotals(1000, 0), 0);
+}
+
+TEST(CpuCache, DescriptorsByVendor)
+{
+    // Pentium III: 0x43 (512 KB level 2), 0x08/0x0C (16 KB code/data); byte 0 is the count.
+    CacheSizes p3 = DecodeIntelCache({0x03020101, 0, 0, 0x0C040843});
+    EXPECT_EQ(p3, (CacheSizes{16, 16, 0, 512}));
+    // A later level-2 descriptor overrides an earlier one; 0x40 means none.
+    EXPECT_EQ(DecodeIntelCache({0x00824401, 0, 0, 0}).level2, 256);
+    EXPECT_EQ(DecodeIntelCache({0x00408501, 0, 0, 0}).level2, 0);
+    // Byte 0 of EAX counts only for the level-1 scan.
+    EXPECT_EQ(DecodeIntelCache({0x0000000A, 0, 0, 0}).l1Data, 8);
+    EXPECT_EQ(DecodeIntelCache({0x00000041, 0, 0, 0}).level2, 0);
+    EXPECT_EQ(DecodeIntelCache({0x00000001, 0x80000000, 0, 0}).level1, 16);
+
+    EXPECT_EQ(DecodeAmdCache({0, 0, 0x40020140, 0x40020140}), (CacheSizes{64, 64, 128, 0}));
+    EXPECT_EQ(DecodeCyrixCache({0, 0, 0x00800000, 0}).level1, 16);
+    EXPECT_EQ(DecodeCyrixCache({0, 0, 0x00700000, 0}).level1, 0);
+}
+
+TEST(CpuSerial, SixGroupsOfFourDigits)
+{
+    EXPECT_EQ(SerialNumberText(0x686, 0x0383F9FF, 0), "0000-0686-0383-F9FF-0000-0000");
+    EXPECT_EQ(SerialNumberText(0xFFFFFFFF, 0xABCDEF12, 0x1), "FFFF-FFFF-ABCD-EF12-0000-0001");
+    EXPECT_FALSE(HasFdivFlaw());
+    const CpuSignature s = DecodeSignature({0x00001686, 0x12345602, 0, 0});
+    EXPECT_EQ(s.family, 6);
+    EXPECT_EQ(s.model, 8);
+    EXPECT_EQ(s.stepping, 6);
+    EXPECT_EQ(s.cpuType, 1);
+    EXPECT_EQ(s.brandId, 2);
+}
+
+// A processor made of scripted registers.
+class ScriptedProcessor : public CpuProbe {
+public:
+    std::map<std::uint32_t, CpuidRegisters> leaves;
+    std::map<std::uint32_t, int> calls;
+    int count = 1, frequency = 700;
+    bool noCpuid = false;
+    CpuidRegisters Cpuid(std::uint32_t leaf) override
+    {
+        if (noCpuid)
+            throw std::runtime_error("no CPUID");
+        ++calls[leaf];
+        return leaves[leaf];
+    }
+    int ProcessorCount() override { return count; }
+    int MeasureFrequency() override { return frequency; }
+};
+
+class Recorder : public SystemServices {
+public:
+    std::vector<MessageBoxRequest> messages;
+    MemoryStatus ReadMemoryStatus() override { return {}; }
+    void TouchAndRelease(std::uint64_t) override {}
+    void ShowHelpContents(const std::string&) override {}
+    bool FileExists(const std::string&) override { return false; }
+    std::string ExecutableDirectory() override { return {}; }
+    MessageResult ShowMessage(const MessageBoxRequest& request) override
+    {
+        messages.push_back(request);
+        return MessageResult::Ok;
+    }
+    OsVersionInfo OsVersion() override { return {}; }
+    bool EnableShutdownPrivilege() override { return false; }
+    bool RequestExitWindows(unsigned) override { return false; }
+    bool RequestPowerState(bool, bool) override { return false; }
+    void OpenWithShell(const std::string&) override {}
+    bool NotifyTrayIcon(TrayAction, const TrayIconData&) override { return false; }
+};
+
+ScriptedProcessor PentiumThree()
+{
+    ScriptedProcessor p;
+    p.leaves[0] = {3, 0x756E6547, 0x6C65746E, 0x49656E69};
+    p.leaves[1] = {0x00000686, 0x00000002, 0, 0x0387F9FF}; // serial-number bit 18 set
+    p.leaves[2] = {0x03020101, 0, 0, 0x0C040842};
+    return p;
+}
+
+TEST(Processor, APentiumThreeFromItsRegisters)
+{
+    ScriptedProcessor p = PentiumThree();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Vendor, "Intel");
+    EXPECT_EQ(cpu.VendorEx, "Intel Corporation");
+    EXPECT_EQ(cpu.VendorID, "Pentium III E");
+    EXPECT_EQ(cpu.Transistors, 28100000);
+    EXPECT_EQ(cpu.Frequency, 700);
+    EXPECT_EQ(cpu.Cache->Level2, 256);
+    EXPECT_EQ(cpu.SerialNumber, "0000-0686-0387-F9FF-0000-0000");
+    EXPECT_TRUE(cpu.Features->SERIAL);
+    EXPECT_TRUE(cpu.Features->MMX);
+    EXPECT_FALSE(cpu.Features->_3DNOW);
+    EXPECT_TRUE(services.messages.empty());
+
+    StringList lines;
+    cpu.Report(lines);
+    EXPECT_EQ(lines[0], "[CPU]");
+    EXPECT_EQ(lines[1], "Count=1");
+    EXPECT_EQ(lines[3], "VendorID=Pentium III E");
+    EXPECT_EQ(lines[4], "Vendor=Intel");
+    EXPECT_EQ(lines[11], "FDIVBug=0");
+    EXPECT_EQ(lines[12], "[CPU Features]");
+    EXPECT_EQ(lines[13], "3D Now! extensions=0");
+    EXPECT_EQ(lines[19], "Serial number=1");
+    EXPECT_EQ(lines[36], "Built-In FPU=1");
+    EXPECT_EQ(lines[37], "[CPU Cache]");
+    EXPECT_EQ(lines[40], "Level 1 Unified Cache=0");
+    EXPECT_EQ(lines[41], "Level 2 Unified Cache=256");
+    EXPECT_EQ(lines.Count(), 42u);
+}
+
+TEST(Processor, AnUnknownVendorKeepsWhatOnlyAKnownOneSets)
+{
+    ScriptedProcessor p = PentiumThree();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    p.leaves[0] = {1, 0x69637548, 0x656E6975, 0x6E65476E}; // not in the table
+    p.leaves[1].edx &= ~(1u << 18);                          // and no serial number
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.VendorIndex, 0);
+    EXPECT_EQ(cpu.Vendor, "");
+    EXPECT_EQ(cpu.VendorEx, "Intel Corporation"); // kept
+    EXPECT_EQ(cpu.SerialNumber, "0000-0686-0387-F9FF-0000-0000"); // kept
+    EXPECT_EQ(cpu.Cache->Level2, 0);
+    EXPECT_EQ(cpu.VendorID, "");
+    EXPECT_EQ(cpu.CodeName, "");
+    EXPECT_EQ(cpu.Transistors, 0);
+
+    TCPU fresh;
+    fresh.GetInfo(services, p);
+    EXPECT_EQ(fresh.SerialNumber, "");
+}
+
+TEST(Processor, LeafTwoIsCalledAsOftenAsItSays)
+{
+    ScriptedProcessor p = PentiumThree();
+    Recorder services;
+    TCPU cpu;
+    p.leaves[2].eax = 0x03020103;
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(p.calls[2], 3);
+    p.leaves[2] = {0, 0, 0, 0x0C040843};
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Cache->Level2, 0); // a count of 0: no descriptors at all
+}
+
+TEST(Processor, NoCpuidIsReportedUnderTheProcessorsTitle)
+{
+    ScriptedProcessor p = PentiumThree();
+    p.noCpuid = true;
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].caption, "TCPU.GetInfo");
+    EXPECT_EQ(services.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(cpu.Count, 1);         // reached before the failure
+    EXPECT_EQ(cpu.Frequency, 700);
+
+    Recorder features;
+    cpu.Features->GetInfo(features, p);
+    ASSERT_EQ(features.messages.size(), 1u);
+    EXPECT_EQ(features.messages[0].caption, "TCPUFeatures.GetInfo");
+}
+
+} // namespace
+} // namespace qm
