@@ -1,0 +1,160 @@
+// Built once per emulated Windows version: the start-up values and the
+// operating-system collector as that version presents itself.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "framework/registry.h"
+#include "sysinfo/startup_values.h"
+#include "sysinfo/system_info.h"
+#include "../test_support.h"
+
+namespace qm {
+namespace {
+
+struct Expected {
+    const char* osName;
+    bool isNT;
+    const char* platform;
+    const char* classKey;
+};
+
+Expected ForThisVersion()
+{
+    constexpr const char* kNtClasses = "SYSTEM\\CurrentControlSet\\Control\\Class";
+    constexpr const char* k9xClasses = "SYSTEM\\CurrentControlSet\\Services\\Class";
+    if (QM_EXPECTED_PLATFORM == 1)
+        return {"Windows 98", false, "Windows 9x", k9xClasses};
+    if (QM_EXPECTED_MAJOR == 4)
+        return {"Windows NT", true, "Windows NT", kNtClasses};
+    if (QM_EXPECTED_MINOR == 0)
+        return {"Windows 2000", true, "Windows NT", kNtClasses};
+    return {"Windows XP", true, "Windows NT", kNtClasses};
+}
+
+OSVERSIONINFOA RealVersion()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    GetVersionExA(&version);
+    return version;
+}
+
+TEST(SystemInfoOnThisWindows, StartupValues)
+{
+    const OSVERSIONINFOA version = RealVersion();
+    ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(QM_EXPECTED_PLATFORM));
+    ASSERT_EQ(version.dwMajorVersion, static_cast<DWORD>(QM_EXPECTED_MAJOR));
+    const StartupValues& values = TheStartupValues();
+    const Expected expected = ForThisVersion();
+    std::printf("Windows %lu.%lu \"%s\": OSKind %d, IsNT %d, OSName \"%s\", ClassKey %s\n", version.dwMajorVersion,
+                version.dwMinorVersion, version.szCSDVersion, static_cast<int>(values.OSKind), values.IsNT,
+                values.OSName.c_str(), values.ClassKey.c_str());
+    EXPECT_EQ(values.OSName, expected.osName);
+    EXPECT_EQ(values.IsNT, expected.isNT);
+    EXPECT_EQ(values.ClassKey, expected.classKey);
+    switch (QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR) {
+    case 410: EXPECT_TRUE(values.OSKind == TOSKind::os98 || values.OSKind == TOSKind::os98SE); break;
+    case 400: EXPECT_EQ(values.OSKind, TOSKind::osNT4); break;
+    case 500: EXPECT_EQ(values.OSKind, TOSKind::os2K); EXPECT_TRUE(values.Is2K); break;
+    case 501: EXPECT_EQ(values.OSKind, TOSKind::osXP); EXPECT_TRUE(values.IsXP); break;
+    default: ADD_FAILURE() << "no expectation for this version";
+    }
+}
+
+TEST(SystemInfoOnThisWindows, OperatingSystemCollector)
+{
+    test::FakeServices services;
+    services.version = WindowsServices().OsVersion();
+    TOperatingSystem os;
+    os.GetInfo(services);
+    const OSVERSIONINFOA version = RealVersion();
+    EXPECT_EQ(os.Platform, ForThisVersion().platform);
+    EXPECT_EQ(os.MajorVersion, QM_EXPECTED_MAJOR);
+    EXPECT_EQ(os.MinorVersion, QM_EXPECTED_MINOR);
+    EXPECT_EQ(os.BuildNumber, static_cast<int>(version.dwBuildNumber & 0xFFFF));
+    EXPECT_LE(os.BuildNumber, 0xFFFF);
+    EXPECT_TRUE(services.messages.empty());
+
+    StringList lines;
+    os.Report(lines);
+    std::printf("Build number as reported %lu (0x%lx)\n", version.dwBuildNumber, version.dwBuildNumber);
+    for (size_t i = 0; i < 12 && i < lines.Count(); ++i)
+        std::printf("    %s\n", lines[i].c_str());
+    EXPECT_EQ(lines[1], std::string("Platform=") + ForThisVersion().platform);
+    EXPECT_NE(lines.IndexOf("[NT Specific]"), -1);
+}
+
+// Wine keeps its NT-shaped registry whatever version it presents; a real
+// Windows 9x has no product options. The value is set aside for the test.
+class WithoutProductOptions {
+public:
+    WithoutProductOptions()
+    {
+        if (key_.Open(HKEY_LOCAL_MACHINE, kPath, KEY_READ | KEY_WRITE)) {
+            saved_ = key_.ReadString("ProductType");
+            key_.DeleteValue("ProductType");
+        }
+    }
+    ~WithoutProductOptions()
+    {
+        if (saved_)
+            key_.WriteString("ProductType", *saved_);
+    }
+
+private:
+    static constexpr const char* kPath = "System\\CurrentControlSet\\Control\\ProductOptions";
+    RegistryKey key_;
+    std::optional<std::string> saved_;
+};
+
+TEST(SystemInfoOnThisWindows, NTSpecificSectionIsAlwaysWritten)
+{
+    test::FakeServices services;
+    services.version = WindowsServices().OsVersion();
+    TNTSpecific nt;
+    if (QM_EXPECTED_PLATFORM == 1) {
+        WithoutProductOptions windows9x;
+        nt.GetInfo(services);
+    } else {
+        nt.GetInfo(services);
+    }
+    StringList lines;
+    nt.Report(lines);
+    ASSERT_EQ(lines.Count(), 12u);
+    EXPECT_EQ(lines[0], "[NT Specific]");
+    if (QM_EXPECTED_PLATFORM == 1) {
+        EXPECT_EQ(lines[1], "ProductType=Unknown");
+        for (size_t i = 2; i < 10; ++i)
+            EXPECT_TRUE(lines[i].ends_with("=0")) << lines[i];
+        EXPECT_EQ(lines[10], "ServicePackMajorVersion=0");
+        EXPECT_EQ(lines[11], "ServicePackMinorVersion=0");
+    } else {
+        EXPECT_EQ(lines[1], "ProductType=Pro/Wks");
+    }
+}
+
+// Wine's NT 4 already says "6a"; the version record says "6" here, while
+// the registry and the start-up values stay this system's own.
+TEST(SystemInfoOnThisWindows, ServicePackSixBecomesSixAWithTheHotFixOnNT)
+{
+    test::FakeServices services;
+    services.version = WindowsServices().OsVersion();
+    services.version.servicePack = "Service Pack 6";
+    const std::string hotfix = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009";
+    RegistryKey key;
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, hotfix));
+    TOperatingSystem os;
+    key.WriteDword("Installed", 0);
+    os.GetInfo(services);
+    EXPECT_EQ(os.CSD, "Service Pack 6");
+    key.WriteDword("Installed", 1);
+    os.GetInfo(services);
+    EXPECT_EQ(os.CSD, QM_EXPECTED_PLATFORM == 2 ? "Service Pack 6a" : "Service Pack 6");
+    key.DeleteValue("Installed");
+    os.GetInfo(services);
+    EXPECT_EQ(os.CSD, "Service Pack 6");
+}
+
+} // namespace
+} // namespace qm
