@@ -16,6 +16,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1
   wineserver -p 30
   "$root/scripts/wine-run" "$bin/bench/main_window_bench.exe" > "$bin/bench.log" 2>/dev/null
+  echo "== system information" >> "$bin/bench.log"
+  "$root/scripts/wine-run" "$bin/bench/system_info_bench.exe" >> "$bin/bench.log" 2>/dev/null
   "$root/scripts/wine-run" "$bin/app/quarrimond.exe" >/dev/null 2>&1 &
   "$root/scripts/wine-run" "$bin/bench/bare_window.exe" >/dev/null 2>&1 &
   sleep 3
