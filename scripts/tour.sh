@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of what a person sees: the main window with its banner, the two
-# information dialogs, the window minimised to the tray and back. Saved in
+# information dialogs, the window minimised to the tray and back, the system information. Saved in
 # build/screenshots/tour-N.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,5 +15,6 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 3;  import -window root "$2/tour-3.png"   # defrag
   sleep 3;  import -window root "$2/tour-4.png"   # in the tray
   sleep 3;  import -window root "$2/tour-5.png"   # back
+  sleep 3;  import -window root "$2/tour-6.png"   # system information
   wineserver -k' _ "$root" "$out"
 ls "$out"/tour-*.png

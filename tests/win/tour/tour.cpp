@@ -9,6 +9,7 @@
 #include "app/main_form.h"
 #include "app/quarrimond.h"
 #include "app/share_form.h"
+#include "sysinfo/msysteminfo.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ int main()
     SendMessageA(tray->IconWindow(), TCoolTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
     std::puts("5 back from the tray");
     Hold(app, 3000);
+
+    main->Find<TMSystemInfo>("MSystemInfo1").ShowOverview();
+    std::puts("6 system information");
+    Hold(app, 4000);
     std::fflush(stdout);
     return 0;
 }
