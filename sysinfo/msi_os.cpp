@@ -169,8 +169,18 @@ void TOperatingSystem::GetInfo(SystemServices& services)
                 ProductID = *text;
             if (auto text = current.ReadString("DVD_Region"))
                 DVDRegion = *text;
-            for (const RegistryFolder& folder : ListedRegistryFolders())
-                Folders->Add(FolderLine(folder.key, current.ReadString(std::string(folder.valueName)).value_or("")));
+            // NT keeps these folders under the Windows key, not the NT one:
+            // read there what the NT key lacks, or they would always be empty.
+            RegistryKey windowsKey;
+            if (isNT)
+                windowsKey.Open(HKEY_LOCAL_MACHINE, kWindowsCurrentVersion);
+            for (const RegistryFolder& folder : ListedRegistryFolders()) {
+                const std::string name(folder.valueName);
+                auto path = current.ReadString(name);
+                if (!path && windowsKey.IsOpen())
+                    path = windowsKey.ReadString(name);
+                Folders->Add(FolderLine(folder.key, path.value_or("")));
+            }
             current.Close();
             if (isNT && CSD == "Service Pack 6") {
                 RegistryKey hotfix;

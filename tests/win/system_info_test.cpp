@@ -124,6 +124,12 @@ TEST(OperatingSystem, FoldersEnvironmentAndZoneFromThisSystem)
     ASSERT_EQ(folders.size(), 40u);
     EXPECT_TRUE(folders[0].starts_with("CommonFiles="));
     EXPECT_TRUE(folders[6].starts_with("Wallpaper="));
+    // NT's own key lacks the program folders; they come from the Windows key.
+    RegistryKey windowsKey;
+    ASSERT_TRUE(windowsKey.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion"));
+    const std::string programFiles = windowsKey.ReadString("ProgramFilesDir").value_or("");
+    ASSERT_FALSE(programFiles.empty());
+    EXPECT_EQ(folders[1], "ProgramFiles=" + programFiles);
     char windows[MAX_PATH] = {}, temp[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof(windows));
     GetTempPathA(sizeof(temp), temp);
