@@ -79,6 +79,11 @@ std::string ProfilePathFrom(std::string_view desktopPath)
     return slash == std::string_view::npos ? std::string() : std::string(desktopPath.substr(0, slash));
 }
 
+std::string ReverseText(std::string_view text)
+{
+    return std::string(text.rbegin(), text.rend());
+}
+
 std::string RemoveBlanks(std::string_view text)
 {
     std::string_view trimmed = TrimBlanks(text);

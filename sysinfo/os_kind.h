@@ -21,6 +21,8 @@ std::string ClassKeyFor(bool isNT);
 std::string ProfilePathFrom(std::string_view desktopPath);
 // Trims blanks and control characters, then deletes every space and CR LF pair.
 std::string RemoveBlanks(std::string_view text);
+// The characters of `text` in reverse order.
+std::string ReverseText(std::string_view text);
 // NUL-separated strings joined with nothing between, up to the double NUL.
 std::string MultiStrToStr(std::string_view buffer);
 // Every occurrence of `find`, compared without regard to case, replaced.

@@ -75,6 +75,8 @@ TEST(SharedTexts, ProfileBlanksMultiStringsAndReplacement)
     EXPECT_EQ(ProfilePathFrom("C:\\WINDOWS\\Desktop\\"), "C:\\WINDOWS\\Desktop");
     EXPECT_EQ(ProfilePathFrom("nowhere"), "");
     EXPECT_EQ(RemoveBlanks("  a b\r\nc \t"), "abc");
+    EXPECT_EQ(ReverseText("C:\\x"), "x\\:C");
+    EXPECT_EQ(ReverseText(""), "");
     EXPECT_EQ(MultiStrToStr(std::string_view("ab\0cd\0\0ef", 9)), "abcd");
     EXPECT_EQ(ReplaceTextAll("Audio AUDIO audio", "audio", "A"), "A A A");
     EXPECT_EQ(ReplaceTextAll("aaa", "a", "aa"), "aaaaaa"); // inserted text is not scanned again

@@ -2,9 +2,12 @@
 // operating-system collector as that version presents itself.
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
 #include <cstdio>
 
 #include "framework/registry.h"
+#include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
 #include "../test_support.h"
@@ -154,6 +157,34 @@ TEST(SystemInfoOnThisWindows, ServicePackSixBecomesSixAWithTheHotFixOnNT)
     key.DeleteValue("Installed");
     os.GetInfo(services);
     EXPECT_EQ(os.CSD, "Service Pack 6");
+}
+
+// Windows 9x lists a class's devices under the key its "Link" names.
+TEST(SystemInfoOnThisWindows, ClassDevicesFollowTheLinkOn9x)
+{
+    const std::string root = "SOFTWARE\\QuarrimondTest\\Class";
+    auto add = [&](const std::string& path, const char* name, const char* value) {
+        RegistryKey key;
+        ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, root + "\\" + path));
+        ASSERT_TRUE(key.WriteString(name, value));
+    };
+    add("MEDIA", "Class", "Media");
+    add("MEDIA", "Link", "media0");
+    add("MEDIA\\0000", "DriverDesc", "Listed on NT");
+    add("MEDIA0\\0000", "DriverDesc", "Listed on 9x");
+    std::string subkey;
+    std::vector<std::string> list;
+    GetClassDevices(root, "media", "DriverDesc", subkey, list);
+    if (QM_EXPECTED_PLATFORM == 1) {
+        EXPECT_EQ(subkey, "MEDIA0");
+        EXPECT_EQ(list, std::vector<std::string>{"Listed on 9x"});
+    } else {
+        EXPECT_EQ(subkey, "MEDIA");
+        EXPECT_EQ(list, std::vector<std::string>{"Listed on NT"});
+    }
+    RegistryKey parent;
+    ASSERT_TRUE(parent.Open(HKEY_LOCAL_MACHINE, "SOFTWARE", KEY_ALL_ACCESS));
+    SHDeleteKeyA(parent.Handle(), "QuarrimondTest");
 }
 
 } // namespace
