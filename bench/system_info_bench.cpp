@@ -3,35 +3,21 @@
 #include <cstdio>
 
 #include "bench/bench_clock.h"
-#include "platform/system_services.h"
+#include "platform/forwarding_services.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
 
 namespace {
 
 // The real system, with failures counted instead of shown.
-class QuietServices final : public qm::SystemServices {
+class QuietServices final : public qm::ForwardingServices {
 public:
     int failures = 0;
-    qm::MemoryStatus ReadMemoryStatus() override { return real_.ReadMemoryStatus(); }
-    void TouchAndRelease(std::uint64_t) override {}
-    void ShowHelpContents(const std::string&) override {}
-    bool FileExists(const std::string& path) override { return real_.FileExists(path); }
-    std::string ExecutableDirectory() override { return real_.ExecutableDirectory(); }
     qm::MessageResult ShowMessage(const qm::MessageBoxRequest&) override
     {
         ++failures;
         return qm::MessageResult::Ok;
     }
-    qm::OsVersionInfo OsVersion() override { return real_.OsVersion(); }
-    bool EnableShutdownPrivilege() override { return false; }
-    bool RequestExitWindows(unsigned) override { return false; }
-    bool RequestPowerState(bool, bool) override { return false; }
-    void OpenWithShell(const std::string&) override {}
-    bool NotifyTrayIcon(qm::TrayAction, const qm::TrayIconData&) override { return false; }
-
-private:
-    qm::SystemServices& real_ = qm::WindowsServices();
 };
 
 } // namespace
