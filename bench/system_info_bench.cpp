@@ -42,7 +42,18 @@ int main()
     Print("  TNTSpecific alone", Measure(kRuns, [&] { info.OS->NTSpecific->GetInfo(services); }));
     Print("the thirteen collectors still to come", Measure(kRuns, [&] {
               info.Disk->GetInfo(services);
+              info.Machine->GetInfo(services);
+              info.Network->GetInfo(services);
+              info.Display->GetInfo(services);
+              info.Media->GetInfo(services);
               info.Devices->GetInfo(services);
+              info.Engines->GetInfo(services);
+              info.APM->GetInfo(services);
+              info.DirectX->GetInfo(services);
+              info.Processes->GetInfo(services);
+              info.Printers->GetInfo(services);
+              info.Software->GetInfo(services);
+              info.Startup->GetInfo(services);
           }));
     Print("refresh all", Measure(kRuns, [&] { info.RefreshData(services); }));
 
