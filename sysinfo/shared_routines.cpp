@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "framework/registry.h"
 #include "sysinfo/operating_system_rules.h"
@@ -158,19 +159,22 @@ void GetClassDevices(const std::string& classKey, const std::string& className, 
 void GetEnvironmentList(std::vector<std::string>& list)
 {
     list.clear();
-    LPCH block = GetEnvironmentStringsA();
+    struct FreeBlock {
+        void operator()(char* block) const { FreeEnvironmentStringsA(block); }
+    };
+    const std::unique_ptr<char, FreeBlock> block(GetEnvironmentStringsA());
     if (!block)
         return;
     // The block ends with an empty string; nothing past it is read.
+    const char* text = block.get();
     size_t length = 0;
     while (length < kEnvironmentWalkLimit) {
-        const bool endOfBlock = block[length] == '\0' && (length == 0 || block[length - 1] == '\0');
+        const bool endOfBlock = text[length] == '\0' && (length == 0 || text[length - 1] == '\0');
         ++length;
         if (endOfBlock)
             break;
     }
-    list = EnvironmentStringsFrom(std::string_view(block, length));
-    FreeEnvironmentStringsA(block);
+    list = EnvironmentStringsFrom(std::string_view(text, length));
 }
 
 HRESULT ResolveShortcut(const std::string& linkFile, std::string& target, std::string& arguments)
