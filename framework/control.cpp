@@ -375,6 +375,14 @@ void TControl::MouseUp(int, int)
 LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        // A system control asks its parent for colours: its object answers.
+        for (TControl* child : controls_)
+            if (child->window_ == reinterpret_cast<HWND>(lParam))
+                if (HBRUSH brush = child->SystemControlBrush(reinterpret_cast<HDC>(wParam)))
+                    return reinterpret_cast<LRESULT>(brush);
+        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {

@@ -107,6 +107,9 @@ protected:
     virtual void MouseLeave() {}
     virtual void BoundsChanged() {}
     virtual void FontChanged();
+    // For controls that are system windows: sets up `dc` and returns the
+    // background brush; nothing for the system's colours.
+    virtual HBRUSH SystemControlBrush(HDC) { return nullptr; }
 
     void SetParentColor(bool on) { parentColor_ = on; }
     void SetParentFont(bool on) { parentFont_ = on; }

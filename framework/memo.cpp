@@ -73,6 +73,17 @@ std::string TMemo::Text() const
     return text;
 }
 
+HBRUSH TMemo::SystemControlBrush(HDC dc)
+{
+    // Read-only text boxes would otherwise take the dialog colour.
+    const COLORREF color = ToColorRef(GetColor());
+    SetBkColor(dc, color);
+    SetTextColor(dc, ToColorRef(GetFont().color));
+    if (!background_)
+        background_.Reset(CreateSolidBrush(color));
+    return background_.Get();
+}
+
 void TMemo::FontChanged()
 {
     TControl::FontChanged();

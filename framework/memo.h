@@ -2,6 +2,7 @@
 // A multi-line text box: the system's edit control, so selection, copying
 // and scrolling behave as everywhere else in Windows.
 #include "framework/control.h"
+#include "framework/gdi.h"
 #include "framework/string_list.h"
 
 namespace qm {
@@ -21,12 +22,14 @@ public:
 
 protected:
     void FontChanged() override;
+    HBRUSH SystemControlBrush(HDC dc) override;
 
 private:
     bool readOnly_ = false;
     bool wordWrap_ = true;
     ScrollBars scrollBars_ = ScrollBars::ssNone;
     std::string text_;
+    Brush background_;
 };
 
 } // namespace qm

@@ -279,6 +279,16 @@ TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
     EXPECT_NE(report.find("[Memory]\r\nPhysMemTotal="), std::string::npos);
     EXPECT_NE(report.find("[CPU]\r\nCount="), std::string::npos);
     EXPECT_TRUE(services.messages.empty());
+    // Read-only, yet on the window colour rather than the dialog's.
+    HWND memo = FindWindowExA(first->Handle(), nullptr, "EDIT", nullptr);
+    ASSERT_NE(memo, nullptr);
+    EXPECT_TRUE(GetWindowLongA(memo, GWL_STYLE) & ES_READONLY);
+    RedrawWindow(memo, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(memo);
+    RECT client;
+    GetClientRect(memo, &client);
+    EXPECT_EQ(GetPixel(dc, client.right - 40, 4), GetSysColor(COLOR_WINDOW));
+    ReleaseDC(memo, dc);
 
     // Open already: brought forward, not refreshed.
     container.Info().Memory->PhysicalTotal = 12345;
