@@ -1,6 +1,7 @@
 #pragma once
 // The hint window's style for the whole program. Hints are shown by the
-// forms' tooltip controls; this keeps the configured font.
+// forms' tooltip controls in the system's tooltip font, so the stored font
+// is accepted and not used.
 #include "framework/component.h"
 
 namespace qm {
@@ -10,17 +11,13 @@ public:
     bool ApplyProperty(std::string_view name, const FormValue& value) override
     {
         if (name == "Font.Name")
-            fontName_ = value.AsString();
+            (void)value.AsString();
         else if (name == "Font.Height")
-            fontHeight_ = value.AsInt();
+            (void)value.AsInt();
         else
             return Component::ApplyProperty(name, value);
         return true;
     }
-
-private:
-    std::string fontName_ = "MS Sans Serif";
-    int fontHeight_ = -11;
 };
 
 } // namespace qm

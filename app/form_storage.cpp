@@ -4,6 +4,7 @@
 
 #include "framework/application.h"
 #include "framework/registry.h"
+#include "framework/registry_text.h"
 
 namespace qm {
 
@@ -111,7 +112,7 @@ std::optional<std::string> TFormStorage::Read(const std::string& name) const
     std::vector<std::uint8_t> data;
     if (!key.ReadRaw(name, type, data))
         return std::nullopt;
-    auto text = key.ReadString(name);
+    auto text = RegistryDataToText(type, data.data(), data.size());
     if (!text)
         throw ERegistryType("Invalid registry data type for value '" + name + "'");
     return text;

@@ -11,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/panel.h"
 #include "optimizer/wizard_form.h"
+#include "sysinfo/collector_failure.h"
 #include "sysinfo/msysteminfo.h"
 #include "widgets/vr_num.h"
 #include "widgets/vr_user_led.h"
@@ -109,7 +110,7 @@ void TMainForm::VrTimer1Timer(Component&)
         VrNum2->SetValue(DisplayMegabytes(totalRam_));
         CoolTrayIcon1->SetHint(FreeRamHint(VrNum1->Value()));
     } catch (const std::exception& e) {
-        App().ShowMessage({e.what(), "TMemory.GetInfo", MessageIcon::Error, MessageButtons::Ok, false});
+        ReportCollectorFailure(App().Services(), "TMemory", e);
     }
 }
 

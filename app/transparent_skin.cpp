@@ -6,15 +6,13 @@ namespace qm {
 
 namespace {
 
-using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
 // Opacity is used only on Windows 2000 and only where user32 offers it.
-SetLayeredWindowAttributesFn LayeredWindowSupport()
+TTransparentSkin::SetLayeredFn LayeredWindowSupport()
 {
     OsVersionInfo version = Application::Instance().Services().OsVersion();
     if (version.major != 5 || version.minor != 0)
         return nullptr;
-    return reinterpret_cast<SetLayeredWindowAttributesFn>(
+    return reinterpret_cast<TTransparentSkin::SetLayeredFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("USER32"), "SetLayeredWindowAttributes")));
 }
 
@@ -43,6 +41,7 @@ bool TTransparentSkin::ApplyProperty(std::string_view name, const FormValue& val
 void TTransparentSkin::Loaded()
 {
     form_ = dynamic_cast<TForm*>(Owner());
+    setLayered_ = LayeredWindowSupport();
     if (form_)
         form_->AddMessageHook(*this);
 }
@@ -57,14 +56,11 @@ bool TTransparentSkin::FormMessage(UINT message, WPARAM, LPARAM, LRESULT&)
 
 void TTransparentSkin::SetOpacity(int percent)
 {
-    if (!form_ || !form_->Handle())
-        return;
-    auto setLayered = LayeredWindowSupport();
-    if (!setLayered)
+    if (!form_ || !form_->Handle() || !setLayered_)
         return;
     HWND window = form_->Handle();
     SetWindowLongA(window, GWL_EXSTYLE, GetWindowLongA(window, GWL_EXSTYLE) | 0x80000 /* WS_EX_LAYERED */);
-    setLayered(window, 0, static_cast<BYTE>(percent * 255 / 100), 2 /* LWA_ALPHA */);
+    setLayered_(window, 0, static_cast<BYTE>(percent * 255 / 100), 2 /* LWA_ALPHA */);
 }
 
 void TTransparentSkin::FadeIn(int target)

@@ -7,6 +7,8 @@ namespace qm {
 
 class TTransparentSkin : public Component, private TForm::MessageHook {
 public:
+    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
     TTransparentSkin();
     ~TTransparentSkin() override;
     bool ApplyProperty(std::string_view name, const FormValue& value) override;
@@ -23,6 +25,7 @@ public:
 private:
     bool FormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     TForm* form_ = nullptr;
+    SetLayeredFn setLayered_ = nullptr; // decided once: the version does not change
     int transparency_ = 10;
     int fadeTime_ = 5;
 };

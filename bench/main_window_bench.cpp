@@ -68,5 +68,13 @@ int main()
     for (int i = 0; i < 999; ++i) // a full history, as after five minutes
         scope.Tick();
     bench::Print("scope tick with paint (294 x 71, full history)", bench::Measure(2000, [&] { scope.Tick(); }));
+
+    // What each of the fade's hundred steps costs.
+    bench::Print("whole main window repaint", bench::Measure(200, [&] {
+                     RedrawWindow(main->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                 }));
+    dynamic_cast<TControl*>(main->FindComponent("Panel5"))->SetVisible(true); // the banner, as on its day
+    auto& banner = *dynamic_cast<TControl*>(main->FindComponent("HTMLStaticText1"));
+    bench::Print("  of which: the banner text", bench::Measure(500, [&] { banner.Repaint(); }));
     return 0;
 }

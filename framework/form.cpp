@@ -46,13 +46,7 @@ TForm::TForm(Application& application) : application_(application)
 
 TForm::~TForm()
 {
-    for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
-        try {
-            hook->FormDestroying();
-        } catch (...) {
-            application_.HandleException(std::current_exception());
-        }
-    }
+    NotifyLifecycle(&LifecycleHook::FormDestroying);
     if (tooltip_)
         DestroyWindow(tooltip_);
     // Children's windows go with the form's; their objects go with owned_.
@@ -274,6 +268,18 @@ void TForm::RemoveLifecycleHook(LifecycleHook& hook)
     std::erase(lifecycle_, &hook);
 }
 
+void TForm::NotifyLifecycle(void (LifecycleHook::*event)())
+{
+    // A copy: a hook may remove itself while being called.
+    for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
+        try {
+            (hook->*event)();
+        } catch (...) {
+            application_.HandleException(std::current_exception());
+        }
+    }
+}
+
 void TForm::RemoveMessageHook(MessageHook& hook)
 {
     hooks_.erase(std::remove(hooks_.begin(), hooks_.end(), &hook), hooks_.end());
@@ -299,14 +305,7 @@ void TForm::PlaceAtFirstShow()
 void TForm::Show()
 {
     if (!Showing()) {
-        for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
-            // A hook's failure must not keep the window from showing.
-            try {
-                hook->FormShowing();
-            } catch (...) {
-                application_.HandleException(std::current_exception());
-            }
-        }
+        NotifyLifecycle(&LifecycleHook::FormShowing);
         PlaceAtFirstShow();
         if (OnShow)
             OnShow(*this);
@@ -381,13 +380,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             modalResult_ = mrCancel;
             return 0;
         }
-        for (LifecycleHook* hook : std::vector<LifecycleHook*>(lifecycle_)) {
-            try {
-                hook->FormClosing();
-            } catch (...) {
-                application_.HandleException(std::current_exception());
-            }
-        }
+        NotifyLifecycle(&LifecycleHook::FormClosing);
         if (OnClose)
             OnClose(*this);
         if (application_.MainForm() == this)

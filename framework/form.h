@@ -124,6 +124,9 @@ protected:
     void Paint(Canvas& canvas) override;
 
 private:
+    // Calls `event` on every lifecycle hook; a hook's failure goes to the
+    // application and does not stop the others or the form.
+    void NotifyLifecycle(void (LifecycleHook::*event)());
     SIZE FrameSize() const;
     void PlaceAtFirstShow();
     void SyncBoundsFromWindow();

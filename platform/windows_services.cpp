@@ -1,6 +1,8 @@
 #include "platform/system_services.h"
 #include "platform/touched_block.h"
 
+#include "framework/handle.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -141,14 +143,13 @@ public:
 
     bool EnableShutdownPrivilege() override
     {
-        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
+        UniqueHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId()));
         if (!process)
             return false;
-        HANDLE token = nullptr;
-        BOOL opened = OpenProcessToken(process, TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
-        CloseHandle(process);
-        if (!opened)
+        HANDLE opened = nullptr;
+        if (!OpenProcessToken(process.Get(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
             return false;
+        UniqueHandle token(opened);
         TOKEN_PRIVILEGES privileges{};
         privileges.PrivilegeCount = 1;
         privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
@@ -157,10 +158,9 @@ public:
             // The previous state is received and not used.
             alignas(TOKEN_PRIVILEGES) BYTE previous[16];
             DWORD length = 0;
-            enabled = AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(previous),
+            enabled = AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof(previous),
                                             reinterpret_cast<PTOKEN_PRIVILEGES>(previous), &length) != FALSE;
         }
-        CloseHandle(token);
         return enabled;
     }
 

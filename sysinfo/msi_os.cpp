@@ -150,7 +150,7 @@ void TOperatingSystem::GetInfo(SystemServices& services)
         BuildNumber = static_cast<int>(version.build & 0xFFFF);
         if (std::string name = PlatformName(version.platform); !name.empty())
             Platform = std::move(name);
-        CSD = version.servicePack.substr(0, version.servicePack.find('\0'));
+        CSD = version.servicePack;
 
         Version.clear();
         RegisteredUser.clear();

@@ -45,14 +45,24 @@ private:
 
 } // namespace
 
-TOSKind GetOSKind()
+OSVERSIONINFOA BasicVersionRecord()
 {
     OSVERSIONINFOA record{};
     record.dwOSVersionInfoSize = sizeof(record);
     if (!GetVersionExA(&record))
-        return TOSKind::osUnknown;
+        record = OSVERSIONINFOA{};
+    return record;
+}
+
+TOSKind OSKindOf(const OSVERSIONINFOA& record)
+{
     return OSKindFromVersion(record.dwPlatformId, record.dwMajorVersion, record.dwMinorVersion,
                              CutAtNul(record.szCSDVersion, sizeof(record.szCSDVersion)));
+}
+
+TOSKind GetOSKind()
+{
+    return OSKindOf(BasicVersionRecord());
 }
 
 std::string GetComputerNameText()

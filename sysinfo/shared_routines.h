@@ -9,7 +9,10 @@
 
 namespace qm {
 
-// From the basic version record.
+// The basic version record (size field 148); zeroed when the call fails.
+OSVERSIONINFOA BasicVersionRecord();
+TOSKind OSKindOf(const OSVERSIONINFOA& record);
+// OSKindOf(BasicVersionRecord()).
 TOSKind GetOSKind();
 // GetComputerNameA, replaced by the registry's computer name when it has one.
 std::string GetComputerNameText();

@@ -8,10 +8,9 @@ namespace qm {
 const StartupValues& TheStartupValues()
 {
     static const StartupValues values = [] {
-        OSVERSIONINFOA record{};
-        record.dwOSVersionInfoSize = sizeof(record);
-        const bool ntPlatform = GetVersionExA(&record) && record.dwPlatformId == VER_PLATFORM_WIN32_NT;
-        return MakeStartupValues(GetOSKind(), ntPlatform, GetUserNameText(), GetComputerNameText(), GetProfilePath());
+        const OSVERSIONINFOA record = BasicVersionRecord();
+        return MakeStartupValues(OSKindOf(record), record.dwPlatformId == VER_PLATFORM_WIN32_NT, GetUserNameText(),
+                                 GetComputerNameText(), GetProfilePath());
     }();
     return values;
 }

@@ -296,13 +296,18 @@ void THTMLStaticText::Paint(Canvas& canvas)
         canvas.FrameRect(r, clBlack, borderWidth_);
 
     Rect area = TextArea();
-    int dy = 0;
-    if (vAlignment_ != TextVAlignment::tvaTop) {
-        int textHeight = Layout(dc, area, false).height;
-        if (textHeight < area.Height())
-            dy = vAlignment_ == TextVAlignment::tvaCenter ? (area.Height() - textHeight) / 2 : area.Height() - textHeight;
+    LayoutInputs inputs{area, GetFont(), hover_, vAlignment_, html_};
+    if (layoutInputs_ != inputs) {
+        int dy = 0;
+        if (vAlignment_ != TextVAlignment::tvaTop) {
+            int textHeight = Layout(dc, area, false).height;
+            if (textHeight < area.Height())
+                dy = vAlignment_ == TextVAlignment::tvaCenter ? (area.Height() - textHeight) / 2
+                                                              : area.Height() - textHeight;
+        }
+        layout_ = Layout(dc, Rect{area.left, area.top + dy, area.right, area.bottom}, true);
+        layoutInputs_ = std::move(inputs);
     }
-    layout_ = Layout(dc, Rect{area.left, area.top + dy, area.right, area.bottom}, true);
 
     if (layout_.body)
         canvas.FillRect(area, *layout_.body);

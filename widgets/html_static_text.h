@@ -70,6 +70,17 @@ private:
     bool bevelOuter_ = false, bevelInner_ = false, bevelOuterRaised_ = false, bevelInnerRaised_ = false;
     bool borderSingle_ = false;
 
+    // What the last layout was made for: paints (blinking, hovering, a
+    // fading parent) lay the text out again only when one of these changes.
+    struct LayoutInputs {
+        Rect area;
+        FontSpec font;
+        bool hover = false;
+        TextVAlignment vAlignment = TextVAlignment::tvaTop;
+        std::string html;
+        friend bool operator==(const LayoutInputs&, const LayoutInputs&) = default;
+    };
+    std::optional<LayoutInputs> layoutInputs_;
     HtmlLayout layout_;
     int hoverLink_ = -1;
     int focusedLink_ = -1;

@@ -63,6 +63,36 @@ protected:
     std::vector<std::string> log;
 };
 
+TEST_F(HtmlText, APaintLaysOutAgainOnlyWhatChanged)
+{
+    const HtmlLayout first = text->LastLayout();
+    ASSERT_FALSE(first.words.empty());
+    text->Repaint(); // nothing changed: the same layout
+    EXPECT_EQ(text->LastLayout().words.size(), first.words.size());
+
+    text->SetHTMLText("<b>Bold</b> words");
+    auto placed = [&](const std::string& word) {
+        for (const HtmlPlacedWord& w : text->LastLayout().words)
+            if (w.text.starts_with(word))
+                return w.rect;
+        ADD_FAILURE() << "no word " << word;
+        return Rect{};
+    };
+    text->Repaint();
+    EXPECT_EQ(text->LastLayout().words.front().text, "Bold");
+    const int narrow = placed("Bold").Width();
+
+    FontSpec larger = text->GetFont();
+    larger.height = -24;
+    text->SetFont(larger);
+    text->Repaint();
+    EXPECT_GT(placed("Bold").Width(), narrow);
+
+    text->SetBounds(Rect::FromBounds(10, 10, 30, 120)); // too narrow for both words on one line
+    text->Repaint();
+    EXPECT_GT(placed("words").top, placed("Bold").top);
+}
+
 TEST_F(HtmlText, WebLinksGoToTheShellPlainOnesToTheHandler)
 {
     ASSERT_EQ(text->LastLayout().links.size(), 2u);
