@@ -31,9 +31,8 @@ SystemServices& Services()
 } // namespace
 
 TCoolTrayIcon::TCoolTrayIcon()
-    : window_([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-                  return WindowMessage(message, wParam, lParam, result);
-              },
+    : window_([this](UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT& result) { return WindowMessage(message, wParam, lParam, result); },
               MessageWindow::Kind::TopLevel)
 {
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
@@ -51,16 +50,26 @@ TCoolTrayIcon::~TCoolTrayIcon()
 
 bool TCoolTrayIcon::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Hint") hint_ = value.AsString();
-    else if (name == "ShowHint") showHint_ = value.AsBool();
-    else if (name == "IconVisible") iconVisible_ = value.AsBool();
-    else if (name == "Enabled") enabled_ = value.AsBool();
-    else if (name == "PopupMenu") popupName_ = value.AsIdentifier();
-    else if (name == "LeftPopup") leftPopup_ = value.AsBool();
-    else if (name == "MinimizeToTray") minimizeToTray_ = value.AsBool();
-    else if (name == "StartMinimized") startMinimized_ = value.AsBool();
-    else if (name == "CycleIcons") cycleIcons_ = value.AsBool();
-    else if (name == "CycleInterval") cycleInterval_ = value.AsInt();
+    if (name == "Hint")
+        hint_ = value.AsString();
+    else if (name == "ShowHint")
+        showHint_ = value.AsBool();
+    else if (name == "IconVisible")
+        iconVisible_ = value.AsBool();
+    else if (name == "Enabled")
+        enabled_ = value.AsBool();
+    else if (name == "PopupMenu")
+        popupName_ = value.AsIdentifier();
+    else if (name == "LeftPopup")
+        leftPopup_ = value.AsBool();
+    else if (name == "MinimizeToTray")
+        minimizeToTray_ = value.AsBool();
+    else if (name == "StartMinimized")
+        startMinimized_ = value.AsBool();
+    else if (name == "CycleIcons")
+        cycleIcons_ = value.AsBool();
+    else if (name == "CycleInterval")
+        cycleInterval_ = value.AsInt();
     else if (name == "Icon") {
         if (icon_)
             DestroyIcon(icon_);
@@ -75,12 +84,18 @@ bool TCoolTrayIcon::ApplyProperty(std::string_view name, const FormValue& value)
 
 bool TCoolTrayIcon::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
 {
-    if (event == "OnClick") OnClick = handlers.Get<void(Component&)>(handler);
-    else if (event == "OnDblClick") OnDblClick = handlers.Get<void(Component&)>(handler);
-    else if (event == "OnMouseDown") OnMouseDown = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
-    else if (event == "OnMouseUp") OnMouseUp = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
-    else if (event == "OnMouseMove") OnMouseMove = handlers.Get<void(Component&, int, int, int)>(handler);
-    else return Component::BindEvent(event, handlers, handler);
+    if (event == "OnClick")
+        OnClick = handlers.Get<void(Component&)>(handler);
+    else if (event == "OnDblClick")
+        OnDblClick = handlers.Get<void(Component&)>(handler);
+    else if (event == "OnMouseDown")
+        OnMouseDown = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
+    else if (event == "OnMouseUp")
+        OnMouseUp = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
+    else if (event == "OnMouseMove")
+        OnMouseMove = handlers.Get<void(Component&, int, int, int)>(handler);
+    else
+        return Component::BindEvent(event, handlers, handler);
     return true;
 }
 
@@ -258,7 +273,12 @@ bool TCoolTrayIcon::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 {
     result = 0;
     switch (message) {
-    case WM_DESTROY: case WM_CLOSE: case WM_QUERYENDSESSION: case WM_QUIT: case WM_USERCHANGED: case WM_NCDESTROY:
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_QUIT:
+    case WM_USERCHANGED:
+    case WM_NCDESTROY:
         result = 1;
         return true;
     case kCallbackMessage:

@@ -38,9 +38,12 @@ bool OnSomeScreen(const RECT& r)
 SIZE FrameMetrics(BorderStyle border)
 {
     switch (border) {
-    case BorderStyle::Sizeable: return {GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME)};
-    case BorderStyle::Dialog: return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
-    case BorderStyle::Single: break;
+    case BorderStyle::Sizeable:
+        return {GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME)};
+    case BorderStyle::Dialog:
+        return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
+    case BorderStyle::Single:
+        break;
     }
     return {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
 }
@@ -67,10 +70,14 @@ bool TFormStorage::ApplyProperty(std::string_view name, const FormValue& value)
     } else if (name == "Options") {
         position_ = state_ = activeControl_ = false;
         for (const std::string& option : value.AsSet()) {
-            if (option == "fpState") state_ = true;
-            else if (option == "fpPosition") position_ = true;
-            else if (option == "fpActiveControl") activeControl_ = true;
-            else throw EFormDescription("unknown option " + option);
+            if (option == "fpState")
+                state_ = true;
+            else if (option == "fpPosition")
+                position_ = true;
+            else if (option == "fpActiveControl")
+                activeControl_ = true;
+            else
+                throw EFormDescription("unknown option " + option);
         }
     } else if (name == "Active") {
         active_ = value.AsBool();
@@ -140,8 +147,8 @@ void TFormStorage::Save()
     Write("Flags", std::to_string(placement.flags));
     Write("ShowCmd", std::to_string(showCmd));
     Write("PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
-    const std::string minMax = FormatFour({placement.ptMinPosition.x, placement.ptMinPosition.y,
-                                           placement.ptMaxPosition.x, placement.ptMaxPosition.y});
+    const std::string minMax = FormatFour(
+        {placement.ptMinPosition.x, placement.ptMinPosition.y, placement.ptMaxPosition.x, placement.ptMaxPosition.y});
     const RECT& normal = placement.rcNormalPosition;
     const std::string normPos = FormatFour({normal.left, normal.top, normal.right, normal.bottom});
     Write("MinMaxPos" + suffix, minMax);
@@ -198,7 +205,8 @@ void TFormStorage::RestorePlacement()
             normPos = Read("NormPos");
         const bool haveNormPos = normPos && !normPos->empty();
         if (haveNormPos) {
-            auto v = ParseFour(*normPos, {form.Left(), form.Top(), form.Left() + form.Width(), form.Top() + form.Height()});
+            auto v =
+                ParseFour(*normPos, {form.Left(), form.Top(), form.Left() + form.Width(), form.Top() + form.Height()});
             placement.rcNormalPosition = {v[0], v[1], v[2], v[3]};
         }
         const int ppi = ParseIntOr(Read("PixelsPerInch"), ScreenPixelsPerInch());

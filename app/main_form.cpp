@@ -24,8 +24,8 @@ namespace {
 int DisplayMegabytes(std::int64_t bytes)
 {
     std::int64_t megabytes = WholeMegabytes(bytes);
-    return static_cast<int>(std::clamp<std::int64_t>(megabytes, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(megabytes, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // Switches the LED off when Quick Free RAM ends, however it ends.
@@ -61,8 +61,9 @@ TMainForm::TMainForm(Application& application) : TForm(application)
     Handler("Image2Click", &TMainForm::Image2Click);
     Handler("HTMLStaticText1Click", &TMainForm::HTMLStaticText1Click);
     Handler("abfApplicationProperties1Activate", &TMainForm::abfApplicationProperties1Activate);
-    Handlers().Add<void(Component&, int, int&)>(
-        "VrScope1NeedData", [this](Component& sender, int channel, int& value) { VrScope1NeedData(sender, channel, value); });
+    Handlers().Add<void(Component&, int, int&)>("VrScope1NeedData", [this](Component& sender, int channel, int& value) {
+        VrScope1NeedData(sender, channel, value);
+    });
 }
 
 void TMainForm::DescriptionLoaded()

@@ -13,7 +13,10 @@ inline constexpr std::int64_t kMegabyte = 1048576;
 int FreeRamPercent(std::int64_t available, std::int64_t total);
 
 // Whole megabytes, truncated toward zero.
-constexpr std::int64_t WholeMegabytes(std::int64_t bytes) { return bytes / kMegabyte; }
+constexpr std::int64_t WholeMegabytes(std::int64_t bytes)
+{
+    return bytes / kMegabyte;
+}
 
 // Quick Free RAM acts only when less than a third of the memory is available.
 bool QuickFreeNeeded(std::int64_t available, std::int64_t total);

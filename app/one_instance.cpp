@@ -64,8 +64,8 @@ void TabfOneInstance::Loaded()
         return;
     application.SetShowMainForm(false);
     if (showMessage_) {
-        std::string text = message_.empty() ? "Application \"" + application.Title() + "\" is already running."
-                                            : message_;
+        std::string text =
+            message_.empty() ? "Application \"" + application.Title() + "\" is already running." : message_;
         application.ShowMessage({text, application.Title(), MessageIcon::Warning, MessageButtons::Ok, true});
     }
     if (activatePrevInstance_) {

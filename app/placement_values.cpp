@@ -73,10 +73,18 @@ int ParseIntOr(const std::optional<std::string>& text, int fallback)
 StoredState StateFromShowCmd(int showCmd, StoredState fallback)
 {
     switch (showCmd) {
-    case 1: case 5: case 9: return StoredState::Normal;
-    case 2: case 6: case 7: return StoredState::Minimized;
-    case 3: return StoredState::Maximized;
-    default: return fallback;
+    case 1:
+    case 5:
+    case 9:
+        return StoredState::Normal;
+    case 2:
+    case 6:
+    case 7:
+        return StoredState::Minimized;
+    case 3:
+        return StoredState::Maximized;
+    default:
+        return fallback;
     }
 }
 

@@ -28,20 +28,20 @@ public:
     }
 };
 
-constexpr char kUsage[] =
-    "Usage: quarrimond-report [FILE]\n"
-    "Refreshes every system-information topic and writes the All Topics report\n"
-    "(sections of key=value lines, ANSI text, CR LF line ends) to FILE, or to\n"
-    "standard output when FILE is omitted or \"-\".\n"
-    "Exit code: 0 when every topic was read, 1 when any failed (the failures are\n"
-    "on standard error), 2 when the report could not be written.\n";
+constexpr char kUsage[] = "Usage: quarrimond-report [FILE]\n"
+                          "Refreshes every system-information topic and writes the All Topics report\n"
+                          "(sections of key=value lines, ANSI text, CR LF line ends) to FILE, or to\n"
+                          "standard output when FILE is omitted or \"-\".\n"
+                          "Exit code: 0 when every topic was read, 1 when any failed (the failures are\n"
+                          "on standard error), 2 when the report could not be written.\n";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 2 || (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
-                                   !std::strcmp(argv[1], "/?")))) {
+    if (argc > 2 ||
+        (argc == 2 &&
+         (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "/?")))) {
         std::fputs(kUsage, argc > 2 ? stderr : stdout);
         return argc > 2 ? 2 : 0;
     }

@@ -61,8 +61,9 @@ int main()
                  bench::Measure(2000, [&] { application.Services().ReadMemoryStatus(); }));
     auto& tray = *dynamic_cast<TCoolTrayIcon*>(main->FindComponent("CoolTrayIcon1"));
     int megabytes = 0;
-    bench::Print("  of which: a changed tray hint",
-                 bench::Measure(500, [&] { tray.SetHint("Quarrimond: free RAM=" + std::to_string(++megabytes) + " Mb"); }));
+    bench::Print("  of which: a changed tray hint", bench::Measure(500, [&] {
+                     tray.SetHint("Quarrimond: free RAM=" + std::to_string(++megabytes) + " Mb");
+                 }));
 
     auto& scope = *dynamic_cast<TVrScope*>(main->FindComponent("VrScope1"));
     for (int i = 0; i < 999; ++i) // a full history, as after five minutes

@@ -44,7 +44,8 @@ std::string RunningExecutable()
 
 } // namespace
 
-TabfAutoRun::TabfAutoRun() : fileName_(RunningExecutable()) {}
+TabfAutoRun::TabfAutoRun() : fileName_(RunningExecutable())
+{}
 
 std::string TabfAutoRun::ValueName(const std::string& fileName)
 {

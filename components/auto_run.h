@@ -7,7 +7,14 @@
 
 namespace qm {
 
-enum class AutoExecKind { aekMachineRun, aekMachineRunOnce, aekUserRun, aekUserRunOnce, aekServiceRun, aekServiceRunOnce };
+enum class AutoExecKind {
+    aekMachineRun,
+    aekMachineRunOnce,
+    aekUserRun,
+    aekUserRunOnce,
+    aekServiceRun,
+    aekServiceRunOnce
+};
 
 class TabfAutoRun : public Component {
 public:

@@ -99,8 +99,7 @@ TBMDThread::TBMDThread()
           TimerTick();
           return true;
       })
-{
-}
+{}
 
 TBMDThread::~TBMDThread()
 {

@@ -25,7 +25,6 @@ using TBMDThreadDataNotifyEvent = std::function<void(Component& sender, TBMDExec
 using TBMDThreadUpdateNotifyEvent =
     std::function<void(Component& sender, TBMDExecuteThread& thread, void*& data, int percent)>;
 
-
 // One run of a TBMDThread's OnExecute.
 class TBMDExecuteThread {
 public:

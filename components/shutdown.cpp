@@ -53,12 +53,18 @@ bool TabfShutdown::Execute(SystemServices& services)
         return false;
     const unsigned flags = force_ ? kForce : 0;
     switch (action_) {
-    case ShutdownAction::aatPowerOff: return services.RequestExitWindows(flags + kPowerOff);
-    case ShutdownAction::aatShutdown: return services.RequestExitWindows(flags + kShutdown);
-    case ShutdownAction::aatReboot: return services.RequestExitWindows(flags + kReboot);
-    case ShutdownAction::aatLogOff: return services.RequestExitWindows(flags + kLogOff);
-    case ShutdownAction::aatSuspend: return services.RequestPowerState(true, force_);
-    case ShutdownAction::aatHibernate: return services.RequestPowerState(false, force_);
+    case ShutdownAction::aatPowerOff:
+        return services.RequestExitWindows(flags + kPowerOff);
+    case ShutdownAction::aatShutdown:
+        return services.RequestExitWindows(flags + kShutdown);
+    case ShutdownAction::aatReboot:
+        return services.RequestExitWindows(flags + kReboot);
+    case ShutdownAction::aatLogOff:
+        return services.RequestExitWindows(flags + kLogOff);
+    case ShutdownAction::aatSuspend:
+        return services.RequestPowerState(true, force_);
+    case ShutdownAction::aatHibernate:
+        return services.RequestPowerState(false, force_);
     }
     return false;
 }

@@ -10,11 +10,16 @@ namespace {
 int DistanceFromEdge(const AlignItem& item)
 {
     switch (item.align) {
-    case Align::Top: return item.bounds.top;
-    case Align::Bottom: return -item.bounds.bottom;
-    case Align::Left: return item.bounds.left;
-    case Align::Right: return -item.bounds.right;
-    default: return 0;
+    case Align::Top:
+        return item.bounds.top;
+    case Align::Bottom:
+        return -item.bounds.bottom;
+    case Align::Left:
+        return item.bounds.left;
+    case Align::Right:
+        return -item.bounds.right;
+    default:
+        return 0;
     }
 }
 

@@ -37,8 +37,8 @@ Application::Application(SystemServices& services) : services_(&services), uiThr
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance, nullptr);
+    window_ =
+        CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     RegisterStandardClasses(classes_);
 }

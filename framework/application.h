@@ -19,8 +19,8 @@ namespace qm {
 class TForm;
 
 struct HintTiming {
-    int pauseMs = 500;      // before the first hint
-    int shortPauseMs = 50;  // moving from one control to the next
+    int pauseMs = 500; // before the first hint
+    int shortPauseMs = 50; // moving from one control to the next
     int hidePauseMs = 2500; // how long a hint stays
 };
 
@@ -76,8 +76,7 @@ public:
     HWND Handle() const { return window_; }
 
     // Creates a form owned by the application; the first one is the main form.
-    template <class Form, class... Args>
-    Form& CreateForm(Args&&... args)
+    template <class Form, class... Args> Form& CreateForm(Args&&... args)
     {
         auto form = std::make_unique<Form>(*this, std::forward<Args>(args)...);
         Form& ref = *form;
@@ -87,8 +86,7 @@ public:
     }
     TForm* MainForm() const { return mainForm_; }
     // The first form of class Form, or null.
-    template <class Form>
-    Form* FindForm() const
+    template <class Form> Form* FindForm() const
     {
         for (const auto& form : forms_)
             if (auto* found = dynamic_cast<Form*>(form.get()))

@@ -15,8 +15,7 @@ public:
 
     void Register(std::string className, Creator creator) { creators_[std::move(className)] = creator; }
 
-    template <class T>
-    void Register(std::string className)
+    template <class T> void Register(std::string className)
     {
         Register(std::move(className), []() -> std::unique_ptr<Component> { return std::make_unique<T>(); });
     }

@@ -10,14 +10,30 @@ struct NamedColor {
 };
 
 constexpr NamedColor kNamedColors[] = {
-    {"clBlack", clBlack},         {"clMaroon", clMaroon},       {"clGreen", clGreen},
-    {"clOlive", clOlive},         {"clNavy", clNavy},           {"clPurple", clPurple},
-    {"clTeal", clTeal},           {"clGray", clGray},           {"clSilver", clSilver},
-    {"clRed", clRed},             {"clLime", clLime},           {"clYellow", clYellow},
-    {"clBlue", clBlue},           {"clFuchsia", clFuchsia},     {"clAqua", clAqua},
-    {"clWhite", clWhite},         {"clBtnFace", clBtnFace},     {"clBtnShadow", clBtnShadow},
-    {"clBtnHighlight", clBtnHighlight}, {"clWindow", clWindow}, {"clWindowText", clWindowText},
-    {"clInactiveCaption", clInactiveCaption}, {"clInfoBk", clInfoBk}, {"clGrayText", clGrayText},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clBtnFace", clBtnFace},
+    {"clBtnShadow", clBtnShadow},
+    {"clBtnHighlight", clBtnHighlight},
+    {"clWindow", clWindow},
+    {"clWindowText", clWindowText},
+    {"clInactiveCaption", clInactiveCaption},
+    {"clInfoBk", clInfoBk},
+    {"clGrayText", clGrayText},
 };
 
 } // namespace

@@ -29,8 +29,7 @@ std::string Where(const FormObject& object, int line)
 }
 
 void ApplyMembers(const FormObject& object, Component& root, Component& component, ComponentFactory& factory,
-                  const HandlerTable& handlers,
-                  const std::function<void(std::unique_ptr<Component>)>& adopt,
+                  const HandlerTable& handlers, const std::function<void(std::unique_ptr<Component>)>& adopt,
                   std::vector<Component*>& loaded)
 {
     component.SetLoading(true);
@@ -65,8 +64,7 @@ void ApplyMembers(const FormObject& object, Component& root, Component& componen
 } // namespace
 
 void ApplyDescription(const FormObject& description, Component& root, ComponentFactory& factory,
-                      const HandlerTable& handlers,
-                      const std::function<void(std::unique_ptr<Component>)>& adopt)
+                      const HandlerTable& handlers, const std::function<void(std::unique_ptr<Component>)>& adopt)
 {
     root.SetName(description.name);
     std::vector<Component*> loaded;

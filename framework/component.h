@@ -23,16 +23,14 @@ using NotifyEvent = std::function<void(Component& sender)>;
 // loader hands them to the components that name them.
 class HandlerTable {
 public:
-    template <class Signature>
-    void Add(std::string name, std::function<Signature> handler)
+    template <class Signature> void Add(std::string name, std::function<Signature> handler)
     {
         handlers_[std::move(name)] = std::move(handler);
     }
 
     // Throws EFormDescription when there is no such handler or it has another
     // signature than the event needs.
-    template <class Signature>
-    std::function<Signature> Get(std::string_view name) const
+    template <class Signature> std::function<Signature> Get(std::string_view name) const
     {
         auto it = handlers_.find(name);
         if (it == handlers_.end())
@@ -48,15 +46,13 @@ private:
 };
 
 // One settable property of class T, as data.
-template <class T>
-struct PropertyEntry {
+template <class T> struct PropertyEntry {
     std::string_view name;
     void (*apply)(T& self, const FormValue& value);
 };
 
 // One bindable event of class T, as data.
-template <class T>
-struct EventEntry {
+template <class T> struct EventEntry {
     std::string_view name;
     void (*bind)(T& self, const HandlerTable& handlers, std::string_view handler);
 };
@@ -74,8 +70,8 @@ bool ApplyFromTable(std::span<const PropertyEntry<T>> table, T& self, std::strin
 }
 
 template <class T>
-bool BindFromTable(std::span<const EventEntry<T>> table, T& self, std::string_view event,
-                   const HandlerTable& handlers, std::string_view handler)
+bool BindFromTable(std::span<const EventEntry<T>> table, T& self, std::string_view event, const HandlerTable& handlers,
+                   std::string_view handler)
 {
     for (const auto& entry : table) {
         if (entry.name == event) {
@@ -143,7 +139,6 @@ public:
 // them). Every unknown class, property, event or handler throws
 // EFormDescription naming the object and line: nothing is skipped silently.
 void ApplyDescription(const FormObject& description, Component& root, ComponentFactory& factory,
-                      const HandlerTable& handlers,
-                      const std::function<void(std::unique_ptr<Component>)>& adopt);
+                      const HandlerTable& handlers, const std::function<void(std::unique_ptr<Component>)>& adopt);
 
 } // namespace qm

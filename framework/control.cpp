@@ -36,8 +36,7 @@ CursorKind ParseCursor(const FormValue& value)
     throw EFormDescription("unknown cursor " + name);
 }
 
-template <class Change>
-void ChangeFont(TControl& control, Change change)
+template <class Change> void ChangeFont(TControl& control, Change change)
 {
     FontSpec font = control.GetFont();
     change(font);
@@ -45,8 +44,12 @@ void ChangeFont(TControl& control, Change change)
 }
 
 constexpr PropertyEntry<TControl> kControlProperties[] = {
-    {"Left", [](TControl& c, const FormValue& v) { c.SetBounds(Rect::FromBounds(v.AsInt(), c.Top(), c.Width(), c.Height())); }},
-    {"Top", [](TControl& c, const FormValue& v) { c.SetBounds(Rect::FromBounds(c.Left(), v.AsInt(), c.Width(), c.Height())); }},
+    {"Left",
+     [](TControl& c, const FormValue& v) { c.SetBounds(Rect::FromBounds(v.AsInt(), c.Top(), c.Width(), c.Height())); }},
+    {"Top",
+     [](TControl& c, const FormValue& v) {
+         c.SetBounds(Rect::FromBounds(c.Left(), v.AsInt(), c.Width(), c.Height()));
+     }},
     {"Width", [](TControl& c, const FormValue& v) { c.SetWidth(v.AsInt()); }},
     {"Height", [](TControl& c, const FormValue& v) { c.SetHeight(v.AsInt()); }},
     {"Align", [](TControl& c, const FormValue& v) { c.SetAlign(ParseAlign(v)); }},
@@ -57,8 +60,10 @@ constexpr PropertyEntry<TControl> kControlProperties[] = {
     {"Color", [](TControl& c, const FormValue& v) { c.SetColor(ParseColor(v)); }},
     {"Font.Name", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.name = v.AsString(); }); }},
     {"Font.Height", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.height = v.AsInt(); }); }},
-    {"Font.Color", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.color = ParseColor(v); }); }},
-    {"Font.Style", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { SetFontStyle(f, v.AsSet()); }); }},
+    {"Font.Color",
+     [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.color = ParseColor(v); }); }},
+    {"Font.Style",
+     [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { SetFontStyle(f, v.AsSet()); }); }},
 };
 
 } // namespace
@@ -97,8 +102,8 @@ Font CreateFontFrom(const FontSpec& spec)
 {
     return Font(CreateFontA(spec.height, 0, spec.angleTenths, spec.angleTenths, spec.bold ? FW_BOLD : FW_NORMAL,
                             spec.italic, spec.underline, FALSE, DEFAULT_CHARSET,
-                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
+                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
 }
 
 TControl::TControl() = default;

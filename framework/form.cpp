@@ -132,8 +132,8 @@ bool TForm::ApplyProperty(std::string_view name, const FormValue& value)
 bool TForm::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
 {
     NotifyEvent* target = event == "OnCreate" ? &OnCreate
-                        : event == "OnShow"   ? &OnShow
-                        : event == "OnClose"  ? &OnClose
+        : event == "OnShow"                   ? &OnShow
+        : event == "OnClose"                  ? &OnClose
                                               : nullptr;
     if (!target)
         return TControl::BindEvent(event, handlers, handler);
@@ -228,9 +228,9 @@ void TForm::CreateHandle(HWND)
     CreateWindowExA(ExStyle(), ClassName(), Caption().c_str(), Style(), Left(), Top(), Width(), Height(), owner,
                     nullptr, instance, this);
 
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               instance, nullptr);
+    tooltip_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance, nullptr);
     const HintTiming& hints = application_.Hints();
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, hints.pauseMs);
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, hints.shortPauseMs);
@@ -333,7 +333,8 @@ int TForm::ShowModal()
     for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        if (window != Handle() && process == GetCurrentProcessId() && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        if (window != Handle() && process == GetCurrentProcessId() && IsWindowVisible(window) &&
+            IsWindowEnabled(window)) {
             EnableWindow(window, FALSE);
             disabled.push_back(window);
         }

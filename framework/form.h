@@ -92,8 +92,7 @@ public:
     BorderStyle GetBorderStyle() const { return borderStyle_; }
 
     // Typed access to a described component; throws when it is missing.
-    template <class T>
-    T& Find(std::string_view name) const
+    template <class T> T& Find(std::string_view name) const
     {
         auto* component = dynamic_cast<T*>(FindComponent(name));
         if (!component)
@@ -104,11 +103,10 @@ public:
 
 protected:
     // Registers a member function as a handler the description can name.
-    template <class Form>
-    void Handler(std::string name, void (Form::*method)(Component&))
+    template <class Form> void Handler(std::string name, void (Form::*method)(Component&))
     {
-        handlers_.Add<void(Component&)>(std::move(name),
-                                         [this, method](Component& sender) { (static_cast<Form*>(this)->*method)(sender); });
+        handlers_.Add<void(Component&)>(
+            std::move(name), [this, method](Component& sender) { (static_cast<Form*>(this)->*method)(sender); });
     }
     HandlerTable& Handlers() { return handlers_; }
 

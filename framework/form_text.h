@@ -30,16 +30,16 @@ struct FormValue {
     enum class Kind { Integer, Identifier, String, Set, List };
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
-    std::string text;               // identifier or string
+    std::string text; // identifier or string
     std::vector<std::string> items; // set members, or the strings of a list
     int line = 0;
 
     // Each accessor throws EFormDescription when the value is of another kind.
     std::int64_t AsInteger() const;
-    int AsInt() const;              // also range-checked to int
+    int AsInt() const; // also range-checked to int
     const std::string& AsString() const;
     const std::string& AsIdentifier() const;
-    bool AsBool() const;            // True / False
+    bool AsBool() const; // True / False
     const std::vector<std::string>& AsSet() const;
     // ( 'line' 'line' ... ), as string lists are stored.
     const std::vector<std::string>& AsList() const;
@@ -59,8 +59,7 @@ struct FormObject {
 };
 
 // The index of an identifier value among `names` (an enumeration as stored).
-template <size_t N>
-int EnumIndex(const FormValue& value, const std::string_view (&names)[N])
+template <size_t N> int EnumIndex(const FormValue& value, const std::string_view (&names)[N])
 {
     const std::string& name = value.AsIdentifier();
     for (size_t i = 0; i < N; ++i)

@@ -7,8 +7,7 @@
 namespace qm {
 
 // Owns a pen, brush, font, bitmap or region; deletes it with DeleteObject.
-template <class Handle>
-class GdiObject {
+template <class Handle> class GdiObject {
 public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {}

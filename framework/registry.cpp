@@ -6,7 +6,8 @@
 
 namespace qm {
 
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr))
+{}
 
 RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept
 {
@@ -91,15 +92,17 @@ std::optional<std::uint32_t> RegistryKey::ReadDword(const std::string& name) con
 
 bool RegistryKey::WriteString(const std::string& name, const std::string& value)
 {
-    return key_ && RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                  static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    return key_ &&
+        RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool RegistryKey::WriteDword(const std::string& name, std::uint32_t value)
 {
     DWORD data = value;
-    return key_ && RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                                  sizeof(data)) == ERROR_SUCCESS;
+    return key_ &&
+        RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
+        ERROR_SUCCESS;
 }
 
 bool RegistryKey::DeleteValue(const std::string& name)

@@ -20,7 +20,7 @@ std::optional<std::uint32_t> RegistryDataToDword(std::uint32_t type, const std::
     if (type != kRegDword || !data || size != 4)
         return std::nullopt;
     return static_cast<std::uint32_t>(data[0]) | (static_cast<std::uint32_t>(data[1]) << 8) |
-           (static_cast<std::uint32_t>(data[2]) << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+        (static_cast<std::uint32_t>(data[2]) << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
 }
 
 } // namespace qm

@@ -19,10 +19,9 @@ inline ThreadPriority ParseThreadPriority(const FormValue& value)
 
 inline int ToWindowsPriority(ThreadPriority priority)
 {
-    static constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
-                                          THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
-                                          THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST,
-                                          THREAD_PRIORITY_TIME_CRITICAL};
+    static constexpr int kPriorities[] = {
+        THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,  THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
+        THREAD_PRIORITY_ABOVE_NORMAL, THREAD_PRIORITY_HIGHEST, THREAD_PRIORITY_TIME_CRITICAL};
     return kPriorities[static_cast<int>(priority)];
 }
 

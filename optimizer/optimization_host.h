@@ -14,10 +14,10 @@ class OptimizationHost {
 public:
     virtual ~OptimizationHost() = default;
 
-    virtual bool OptimizeRAM() const = 0;    // "Free up some RAM memory (Mb)" ticked
-    virtual bool OptimizeNet() const = 0;    // "Optimize your internet connection" ticked
-    virtual int RamBarPosition() const = 0;  // MiB
-    virtual int NetBarPosition() const = 0;  // 1 Modem .. 4 T1+
+    virtual bool OptimizeRAM() const = 0; // "Free up some RAM memory (Mb)" ticked
+    virtual bool OptimizeNet() const = 0; // "Optimize your internet connection" ticked
+    virtual int RamBarPosition() const = 0; // MiB
+    virtual int NetBarPosition() const = 0; // 1 Modem .. 4 T1+
 
     // Called on the user-interface thread; the worker waits for each.
     virtual void AdvanceProgress() = 0;

@@ -19,8 +19,7 @@ namespace {
 constexpr std::uint64_t kMiB = 1048576;
 
 // The window's effects happen on the user-interface thread; we wait for them.
-template <class Work>
-void OnUserInterface(Work&& work)
+template <class Work> void OnUserInterface(Work&& work)
 {
     Application::Instance().Synchronize(std::forward<Work>(work));
 }
@@ -78,7 +77,7 @@ void RegistryStep(OptimizationHost& host)
 bool AskRestartQuestion(SystemServices& services, const std::string& question)
 {
     return services.ShowMessage({question, "Confirm", MessageIcon::Question, MessageButtons::YesNo, true}) ==
-           MessageResult::Yes;
+        MessageResult::Yes;
 }
 
 void Thread1Execute(OptimizationHost& host)

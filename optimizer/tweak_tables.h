@@ -13,8 +13,8 @@ enum class TweakType { String, Dword };
 struct TweakValue {
     std::string_view name;
     TweakType type;
-    std::string_view text;  // for strings
-    std::uint32_t number;   // for DWORDs
+    std::string_view text; // for strings
+    std::uint32_t number; // for DWORDs
 };
 
 struct TweakTable {
@@ -22,7 +22,8 @@ struct TweakTable {
     std::span<const TweakValue> values;
 };
 
-inline constexpr std::string_view kInternetSettingsKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+inline constexpr std::string_view kInternetSettingsKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 inline constexpr std::string_view kRestartQuestion =
     "Your system needs to be restarted for the changes to take effect. Would you like to restart it now?";
 

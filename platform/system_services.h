@@ -42,12 +42,12 @@ enum class TrayAction { Add, Modify, Delete };
 
 // What goes to the notification area for one icon.
 struct TrayIconData {
-    void* window = nullptr;     // receives the callback message
+    void* window = nullptr; // receives the callback message
     unsigned id = 0;
-    unsigned flags = 0;         // 1 message, 2 icon, 4 tip
+    unsigned flags = 0; // 1 message, 2 icon, 4 tip
     unsigned callbackMessage = 0;
     void* icon = nullptr;
-    std::string tip;            // at most 127 characters
+    std::string tip; // at most 127 characters
 };
 
 class SystemServices {

@@ -29,11 +29,16 @@ GlobalMemoryStatusExFn FindGlobalMemoryStatusEx()
 UINT IconFlag(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return MB_ICONINFORMATION;
-    case MessageIcon::Warning: return MB_ICONWARNING;
-    case MessageIcon::Error: return MB_ICONERROR;
-    case MessageIcon::Question: return MB_ICONQUESTION;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
+    case MessageIcon::Warning:
+        return MB_ICONWARNING;
+    case MessageIcon::Error:
+        return MB_ICONERROR;
+    case MessageIcon::Question:
+        return MB_ICONQUESTION;
+    case MessageIcon::None:
+        break;
     }
     return 0;
 }
@@ -41,10 +46,14 @@ UINT IconFlag(MessageIcon icon)
 UINT ButtonFlag(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::OkCancel: return MB_OKCANCEL;
-    case MessageButtons::YesNo: return MB_YESNO;
-    case MessageButtons::YesNoCancel: return MB_YESNOCANCEL;
-    case MessageButtons::Ok: break;
+    case MessageButtons::OkCancel:
+        return MB_OKCANCEL;
+    case MessageButtons::YesNo:
+        return MB_YESNO;
+    case MessageButtons::YesNoCancel:
+        return MB_YESNOCANCEL;
+    case MessageButtons::Ok:
+        break;
     }
     return MB_OK;
 }

@@ -24,7 +24,7 @@ constexpr CpuVendor kVendors[] = {
 // What, beyond vendor, family and model, a row of the name table needs.
 enum class Condition {
     None,
-    OverDriveSuffix,    // " OverDrive" appended when the type says so
+    OverDriveSuffix, // " OverDrive" appended when the type says so
     Level2Zero,
     Level2From1To512,
     Level2Above512,
@@ -138,23 +138,40 @@ bool Holds(Condition condition, int brandId, int level2, int mhz)
     const bool otherBrand = brandId != 1 && brandId != 3 && brandId != 4;
     switch (condition) {
     case Condition::None:
-    case Condition::OverDriveSuffix: return true;
-    case Condition::Level2Zero: return level2 == 0;
-    case Condition::Level2From1To512: return level2 >= 1 && level2 <= 512;
-    case Condition::Level2Above512: return level2 > 512;
-    case Condition::Level2Below256: return level2 < 256;
-    case Condition::Level2AtLeast256: return level2 >= 256;
-    case Condition::Level2UpTo512: return level2 <= 512;
-    case Condition::Brand1: return brandId == 1;
-    case Condition::Brand3: return brandId == 3;
-    case Condition::Brand4: return brandId == 4;
-    case Condition::OtherBrandLevel2Below1024: return otherBrand && level2 < 1024;
-    case Condition::OtherBrandLevel2AtLeast1024: return otherBrand && level2 >= 1024;
-    case Condition::Mhz20Or66: return mhz == 20 || mhz == 66;
-    case Condition::Mhz33Or50: return mhz == 33 || mhz == 50;
-    case Condition::MhzAbove66: return mhz > 66;
-    case Condition::MhzBelow225: return mhz < 225;
-    case Condition::MhzAtLeast225: return mhz >= 225;
+    case Condition::OverDriveSuffix:
+        return true;
+    case Condition::Level2Zero:
+        return level2 == 0;
+    case Condition::Level2From1To512:
+        return level2 >= 1 && level2 <= 512;
+    case Condition::Level2Above512:
+        return level2 > 512;
+    case Condition::Level2Below256:
+        return level2 < 256;
+    case Condition::Level2AtLeast256:
+        return level2 >= 256;
+    case Condition::Level2UpTo512:
+        return level2 <= 512;
+    case Condition::Brand1:
+        return brandId == 1;
+    case Condition::Brand3:
+        return brandId == 3;
+    case Condition::Brand4:
+        return brandId == 4;
+    case Condition::OtherBrandLevel2Below1024:
+        return otherBrand && level2 < 1024;
+    case Condition::OtherBrandLevel2AtLeast1024:
+        return otherBrand && level2 >= 1024;
+    case Condition::Mhz20Or66:
+        return mhz == 20 || mhz == 66;
+    case Condition::Mhz33Or50:
+        return mhz == 33 || mhz == 50;
+    case Condition::MhzAbove66:
+        return mhz > 66;
+    case Condition::MhzBelow225:
+        return mhz < 225;
+    case Condition::MhzAtLeast225:
+        return mhz >= 225;
     }
     return false;
 }
@@ -220,23 +237,51 @@ CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2)
     CacheSizes sizes;
     for (int i = 1; i < 16; ++i) { // byte 0 of EAX is the call count, not a descriptor
         switch (Byte(registers[i / 4], i % 4)) {
-        case 0x40: sizes.level2 = 0; break;
-        case 0x41: sizes.level2 = 128; break;
-        case 0x42: case 0x82: sizes.level2 = 256; break;
-        case 0x43: case 0x83: sizes.level2 = 512; break;
-        case 0x44: case 0x84: sizes.level2 = 1024; break;
-        case 0x45: case 0x85: sizes.level2 = 2048; break;
-        default: break;
+        case 0x40:
+            sizes.level2 = 0;
+            break;
+        case 0x41:
+            sizes.level2 = 128;
+            break;
+        case 0x42:
+        case 0x82:
+            sizes.level2 = 256;
+            break;
+        case 0x43:
+        case 0x83:
+            sizes.level2 = 512;
+            break;
+        case 0x44:
+        case 0x84:
+            sizes.level2 = 1024;
+            break;
+        case 0x45:
+        case 0x85:
+            sizes.level2 = 2048;
+            break;
+        default:
+            break;
         }
     }
     for (int i = 0; i < 16; ++i) {
         switch (Byte(registers[i / 4], i % 4)) {
-        case 0x0A: sizes.l1Data = 8; break;
-        case 0x0C: sizes.l1Data = 16; break;
-        case 0x06: sizes.l1Code = 8; break;
-        case 0x08: sizes.l1Code = 16; break;
-        case 0x80: sizes.level1 = 16; break;
-        default: break;
+        case 0x0A:
+            sizes.l1Data = 8;
+            break;
+        case 0x0C:
+            sizes.l1Data = 16;
+            break;
+        case 0x06:
+            sizes.l1Code = 8;
+            break;
+        case 0x08:
+            sizes.l1Code = 16;
+            break;
+        case 0x80:
+            sizes.level1 = 16;
+            break;
+        default:
+            break;
         }
     }
     return sizes;

@@ -12,7 +12,16 @@ struct CpuidRegisters {
     std::uint32_t eax = 0, ebx = 0, ecx = 0, edx = 0;
 };
 
-enum CpuVendorIndex { kUnknownVendor = 0, kIntel = 1, kAmd = 2, kCyrix = 3, kIdt = 4, kNexGen = 5, kUmc = 6, kRise = 7 };
+enum CpuVendorIndex {
+    kUnknownVendor = 0,
+    kIntel = 1,
+    kAmd = 2,
+    kCyrix = 3,
+    kIdt = 4,
+    kNexGen = 5,
+    kUmc = 6,
+    kRise = 7
+};
 
 struct CpuVendor {
     int index;

@@ -105,7 +105,8 @@ void TCPUCache::GetInfo(SystemServices& services, CpuProbe& probe, int vendorInd
             extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
             sizes = DecodeCyrixCache(extendedRegisters);
             break;
-        default: return;
+        default:
+            return;
         }
         L1Data = sizes.l1Data;
         L1Code = sizes.l1Code;
@@ -125,7 +126,8 @@ void TCPUCache::Report(StringList& lines) const
     AddInteger(lines, "Level 2 Unified Cache", Level2);
 }
 
-TCPU::TCPU() : Features(std::make_unique<TCPUFeatures>()), Cache(std::make_unique<TCPUCache>()) {}
+TCPU::TCPU() : Features(std::make_unique<TCPUFeatures>()), Cache(std::make_unique<TCPUCache>())
+{}
 
 TCPU::~TCPU()
 {
@@ -161,8 +163,7 @@ void TCPU::GetInfo(SystemServices& services, CpuProbe& probe)
         }
         FDIVBug = HasFdivFlaw();
         Cache->GetInfo(services, probe, VendorIndex);
-        const CpuName name =
-            LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
+        const CpuName name = LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
         VendorID = name.name;
         CodeName = name.codeName;
         Transistors = name.transistors;

@@ -7,8 +7,7 @@ namespace qm {
 TOperatingSystem::TOperatingSystem()
     : Environment(std::make_unique<StringList>()), Folders(std::make_unique<StringList>()),
       TimeZone(std::make_unique<TTimeZone>()), NTSpecific(std::make_unique<TNTSpecific>())
-{
-}
+{}
 
 TOperatingSystem::~TOperatingSystem()
 {
@@ -21,10 +20,14 @@ TOperatingSystem::~TOperatingSystem()
 std::string PlatformName(unsigned platformId)
 {
     switch (platformId) {
-    case 0: return "Windows 3.1x";
-    case 1: return "Windows 9x";
-    case 2: return "Windows NT";
-    default: return "";
+    case 0:
+        return "Windows 3.1x";
+    case 1:
+        return "Windows 9x";
+    case 2:
+        return "Windows NT";
+    default:
+        return "";
     }
 }
 

@@ -26,7 +26,8 @@ private:
 
 } // namespace
 
-TMSystemInfo::TMSystemInfo() : about_("MSystemInfo: the system-information engine of Quarrimond 4.8") {}
+TMSystemInfo::TMSystemInfo() : about_("MSystemInfo: the system-information engine of Quarrimond 4.8")
+{}
 
 TMSystemInfo::~TMSystemInfo() = default;
 

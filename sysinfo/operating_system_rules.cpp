@@ -42,10 +42,14 @@ std::string ServicePackText(bool isNT, const std::string& csd, std::optional<std
 std::optional<TNtProductType> ProductTypeFromRecord(unsigned productType)
 {
     switch (productType) {
-    case 1: return TNtProductType::ptWorkStation;
-    case 2: return TNtProductType::ptAdvancedServer; // a domain controller
-    case 3: return TNtProductType::ptServer;
-    default: return std::nullopt;
+    case 1:
+        return TNtProductType::ptWorkStation;
+    case 2:
+        return TNtProductType::ptAdvancedServer; // a domain controller
+    case 3:
+        return TNtProductType::ptServer;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -83,23 +87,48 @@ std::string SystemDriveOf(const std::vector<std::string>& folders)
 std::string_view ProductTypeLabel(TNtProductType type)
 {
     switch (type) {
-    case TNtProductType::ptWorkStation: return "Pro/Wks";
-    case TNtProductType::ptServer: return "Server";
-    case TNtProductType::ptAdvancedServer: return "Advanced Server";
-    default: return "Unknown";
+    case TNtProductType::ptWorkStation:
+        return "Pro/Wks";
+    case TNtProductType::ptServer:
+        return "Server";
+    case TNtProductType::ptAdvancedServer:
+        return "Advanced Server";
+    default:
+        return "Unknown";
     }
 }
 
 const std::vector<ShellFolder>& ListedShellFolders()
 {
     static const std::vector<ShellFolder> folders = {
-        {"AppData", 26},      {"CommonDesktopDir", 25}, {"CommonAltStartUp", 30}, {"RecycleBin", 10},
-        {"CommonPrograms", 23}, {"CommonStartMenu", 22}, {"CommonStartup", 24},   {"CommonFavorites", 31},
-        {"Cookies", 33},      {"Controls", 3},          {"Desktop", 0},           {"DesktopDir", 16},
-        {"Favorites", 6},     {"Drives", 17},           {"Fonts", 20},            {"History", 34},
-        {"Internet", 1},      {"InternetCache", 32},    {"NetWork", 18},          {"NetHood", 19},
-        {"MyDocuments", 5},   {"PrintHood", 27},        {"Printers", 4},          {"Programs", 2},
-        {"Recent", 8},        {"SendTo", 9},            {"StartMenu", 11},        {"StartUp", 7},
+        {"AppData", 26},
+        {"CommonDesktopDir", 25},
+        {"CommonAltStartUp", 30},
+        {"RecycleBin", 10},
+        {"CommonPrograms", 23},
+        {"CommonStartMenu", 22},
+        {"CommonStartup", 24},
+        {"CommonFavorites", 31},
+        {"Cookies", 33},
+        {"Controls", 3},
+        {"Desktop", 0},
+        {"DesktopDir", 16},
+        {"Favorites", 6},
+        {"Drives", 17},
+        {"Fonts", 20},
+        {"History", 34},
+        {"Internet", 1},
+        {"InternetCache", 32},
+        {"NetWork", 18},
+        {"NetHood", 19},
+        {"MyDocuments", 5},
+        {"PrintHood", 27},
+        {"Printers", 4},
+        {"Programs", 2},
+        {"Recent", 8},
+        {"SendTo", 9},
+        {"StartMenu", 11},
+        {"StartUp", 7},
         {"Templates", 21},
     };
     return folders;
@@ -108,8 +137,12 @@ const std::vector<ShellFolder>& ListedShellFolders()
 const std::vector<RegistryFolder>& ListedRegistryFolders()
 {
     static const std::vector<RegistryFolder> folders = {
-        {"CommonFiles", "CommonFilesDir"}, {"ProgramFiles", "ProgramFilesDir"}, {"Device", "DevicePath"},
-        {"OtherDevice", "OtherDevicePath"}, {"Media", "MediaPath"},            {"Config", "ConfigPath"},
+        {"CommonFiles", "CommonFilesDir"},
+        {"ProgramFiles", "ProgramFilesDir"},
+        {"Device", "DevicePath"},
+        {"OtherDevice", "OtherDevicePath"},
+        {"Media", "MediaPath"},
+        {"Config", "ConfigPath"},
         {"Wallpaper", "WallPaperDir"},
     };
     return folders;

@@ -24,8 +24,16 @@ std::string ProfileFromDesktop(std::string_view desktop);
 std::string ServicePackText(bool isNT, const std::string& csd, std::optional<std::uint32_t> hotfixInstalled);
 
 enum class TNtProductType { ptUnknown, ptWorkStation, ptServer, ptAdvancedServer };
-enum class TNTSuite { suSmallBusiness, suEnterprise, suBackOffice, suCommunications, suTerminal,
-                      suSmallBusinessRestricted, suEmbeddedNT, suDataCenter };
+enum class TNTSuite {
+    suSmallBusiness,
+    suEnterprise,
+    suBackOffice,
+    suCommunications,
+    suTerminal,
+    suSmallBusinessRestricted,
+    suEmbeddedNT,
+    suDataCenter
+};
 using TNTSuites = std::uint8_t; // bit n: TNTSuite n
 
 inline bool HasSuite(TNTSuites suites, TNTSuite suite)

@@ -28,10 +28,14 @@ TOSKind OSKindFromVersion(unsigned platform, unsigned major, unsigned minor, std
         if (major == 5 && minor == 1)
             return TOSKind::osXP;
         switch (major) {
-        case 3: return TOSKind::osNT3;
-        case 4: return TOSKind::osNT4;
-        case 5: return TOSKind::os2K;
-        default: return TOSKind::osUnknown;
+        case 3:
+            return TOSKind::osNT3;
+        case 4:
+            return TOSKind::osNT4;
+        case 5:
+            return TOSKind::os2K;
+        default:
+            return TOSKind::osUnknown;
         }
     }
     const std::string_view sp = TrimBlanks(servicePack);
@@ -52,13 +56,23 @@ bool IsNTKind(TOSKind kind)
 std::string OSNameOf(TOSKind kind)
 {
     switch (kind) {
-    case TOSKind::os95: case TOSKind::os95OSR2: return "Windows 95";
-    case TOSKind::os98: case TOSKind::os98SE: return "Windows 98";
-    case TOSKind::osNT3: case TOSKind::osNT4: return "Windows NT";
-    case TOSKind::os2K: return "Windows 2000";
-    case TOSKind::osME: return "Windows Millenium Edition";
-    case TOSKind::osXP: return "Windows XP";
-    case TOSKind::osUnknown: break;
+    case TOSKind::os95:
+    case TOSKind::os95OSR2:
+        return "Windows 95";
+    case TOSKind::os98:
+    case TOSKind::os98SE:
+        return "Windows 98";
+    case TOSKind::osNT3:
+    case TOSKind::osNT4:
+        return "Windows NT";
+    case TOSKind::os2K:
+        return "Windows 2000";
+    case TOSKind::osME:
+        return "Windows Millenium Edition";
+    case TOSKind::osXP:
+        return "Windows XP";
+    case TOSKind::osUnknown:
+        break;
     }
     return {};
 }

@@ -27,17 +27,41 @@ struct TDisk : PendingCollector {
     void SelectDrive(const std::string& drive) { Drive = drive; }
     std::string Drive;
 };
-struct TMachine : PendingCollector { TMachine() : PendingCollector("Machine") {} };
-struct TNetwork : PendingCollector { TNetwork() : PendingCollector("Network") {} };
-struct TDisplay : PendingCollector { TDisplay() : PendingCollector("Display") {} };
-struct TMedia : PendingCollector { TMedia() : PendingCollector("Media") {} };
-struct TDevices : PendingCollector { TDevices() : PendingCollector("Devices") {} };
-struct TEngines : PendingCollector { TEngines() : PendingCollector("ODBC") {} };
-struct TAPM : PendingCollector { TAPM() : PendingCollector("Advanced Power Management") {} };
-struct TDirectX : PendingCollector { TDirectX() : PendingCollector("DirectX") {} };
-struct TProcesses : PendingCollector { TProcesses() : PendingCollector("Processes") {} };
-struct TPrinters : PendingCollector { TPrinters() : PendingCollector("Printers") {} };
-struct TSoftware : PendingCollector { TSoftware() : PendingCollector("Installed Software") {} };
-struct TStartup : PendingCollector { TStartup() : PendingCollector("User Startup") {} };
+struct TMachine : PendingCollector {
+    TMachine() : PendingCollector("Machine") {}
+};
+struct TNetwork : PendingCollector {
+    TNetwork() : PendingCollector("Network") {}
+};
+struct TDisplay : PendingCollector {
+    TDisplay() : PendingCollector("Display") {}
+};
+struct TMedia : PendingCollector {
+    TMedia() : PendingCollector("Media") {}
+};
+struct TDevices : PendingCollector {
+    TDevices() : PendingCollector("Devices") {}
+};
+struct TEngines : PendingCollector {
+    TEngines() : PendingCollector("ODBC") {}
+};
+struct TAPM : PendingCollector {
+    TAPM() : PendingCollector("Advanced Power Management") {}
+};
+struct TDirectX : PendingCollector {
+    TDirectX() : PendingCollector("DirectX") {}
+};
+struct TProcesses : PendingCollector {
+    TProcesses() : PendingCollector("Processes") {}
+};
+struct TPrinters : PendingCollector {
+    TPrinters() : PendingCollector("Printers") {}
+};
+struct TSoftware : PendingCollector {
+    TSoftware() : PendingCollector("Installed Software") {}
+};
+struct TStartup : PendingCollector {
+    TStartup() : PendingCollector("User Startup") {}
+};
 
 } // namespace qm

@@ -81,9 +81,12 @@ std::string FormatSeconds(std::int64_t seconds, bool wholeSeconds)
         const char* many;
     };
     static constexpr Unit kUnits[] = {
-        {3157920000, " Century, ", " Centuries, "}, {31579200, " Year, ", " Years, "},
-        {2678400, " Month, ", " Months, "},         {604800, " Week, ", " Weeks, "},
-        {86400, " Day, ", " Days, "},               {3600, " Hour, ", " Hours, "},
+        {3157920000, " Century, ", " Centuries, "},
+        {31579200, " Year, ", " Years, "},
+        {2678400, " Month, ", " Months, "},
+        {604800, " Week, ", " Weeks, "},
+        {86400, " Day, ", " Days, "},
+        {3600, " Hour, ", " Hours, "},
         {60, " Minute, ", " Minutes, "},
     };
     std::int64_t counts[std::size(kUnits)];

@@ -1,8 +1,8 @@
 #include "sysinfo/shared_routines.h"
 
 #include <objbase.h>
-#include <shlobj.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <memory>
@@ -24,8 +24,7 @@ std::string CutAtNul(const char* buffer, size_t size)
 }
 
 // Releases a COM interface when it goes out of scope.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() = default;
     ~ComPtr()

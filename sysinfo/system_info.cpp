@@ -13,8 +13,7 @@ SystemInfo::SystemInfo()
       Engines(std::make_unique<TEngines>()), APM(std::make_unique<TAPM>()), DirectX(std::make_unique<TDirectX>()),
       Processes(std::make_unique<TProcesses>()), Printers(std::make_unique<TPrinters>()),
       Software(std::make_unique<TSoftware>()), Startup(std::make_unique<TStartup>())
-{
-}
+{}
 
 SystemInfo::~SystemInfo()
 {

@@ -45,5 +45,4 @@ public:
     std::unique_ptr<TStartup> Startup;
 };
 
-
 } // namespace qm

@@ -20,8 +20,8 @@ std::uint16_t ReadUInt16(const std::uint8_t* p)
 
 SystemTimeRecord ReadSystemTime(const std::uint8_t* p)
 {
-    return {ReadUInt16(p),      ReadUInt16(p + 2),  ReadUInt16(p + 4),  ReadUInt16(p + 6),
-            ReadUInt16(p + 8),  ReadUInt16(p + 10), ReadUInt16(p + 12), ReadUInt16(p + 14)};
+    return {ReadUInt16(p),     ReadUInt16(p + 2),  ReadUInt16(p + 4),  ReadUInt16(p + 6),
+            ReadUInt16(p + 8), ReadUInt16(p + 10), ReadUInt16(p + 12), ReadUInt16(p + 14)};
 }
 
 constexpr std::size_t kTziSize = 44, kZoneNameLength = 31;
@@ -82,17 +82,22 @@ bool IsLeapYear(int year)
 int DaysInMonth(int year, int month)
 {
     switch (month) {
-    case 2: return IsLeapYear(year) ? 29 : 28;
-    case 4: case 6: case 9: case 11: return 30;
-    default: return 31;
+    case 2:
+        return IsLeapYear(year) ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return 30;
+    default:
+        return 31;
     }
 }
 
 double EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int milliseconds)
 {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) ||
-        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || milliseconds < 0 ||
-        milliseconds > 999)
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || milliseconds < 0 || milliseconds > 999)
         return 0;
     const double date = static_cast<double>(DaysFromCivil(year, month, day) - kEpochDays);
     const double time = (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + milliseconds) / 86400000.0;
@@ -105,8 +110,7 @@ double TransitionDate(const SystemTimeRecord& rule, int year)
     if (rule.month == 0 || rule.month > 12)
         return 0;
     if (rule.year != 0)
-        return EncodeDateTime(rule.year, rule.month, rule.day, rule.hour, rule.minute, rule.second,
-                              rule.milliseconds);
+        return EncodeDateTime(rule.year, rule.month, rule.day, rule.hour, rule.minute, rule.second, rule.milliseconds);
     if (rule.dayOfWeek > 6 || year < 1 || year > 9999)
         return 0;
     const int d = rule.dayOfWeek + 1;

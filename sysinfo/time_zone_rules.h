@@ -39,8 +39,7 @@ ZoneRecord CandidateZone(const TziRecord& tzi, const std::string& standardName, 
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 // The day count of a date and time; 0 when any part is out of range.
-double EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-                      int milliseconds = 0);
+double EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int milliseconds = 0);
 // When `rule` takes effect in `year`: an absolute date when its year is set,
 // else the n-th (5: last) weekday of the month. 0 when not set or invalid.
 double TransitionDate(const SystemTimeRecord& rule, int year);

@@ -54,24 +54,42 @@ BevelOutline ParseBevelOutline(const FormValue& value)
 
 bool ApplyBevelProperty(TVrBevel& b, std::string_view name, const FormValue& v)
 {
-    if (name == "BorderWidth") b.borderWidth = v.AsInt();
-    else if (name == "BorderColor") b.borderColor = ParseColor(v);
-    else if (name == "OuterStyle") b.outerStyle = ParseBevelStyle(v);
-    else if (name == "OuterWidth") b.outerWidth = v.AsInt();
-    else if (name == "OuterHighlight") b.outerHighlight = ParseColor(v);
-    else if (name == "OuterShadow") b.outerShadow = ParseColor(v);
-    else if (name == "OuterOutline") b.outerOutline = ParseBevelOutline(v);
-    else if (name == "OuterSpace") b.outerSpace = v.AsInt();
-    else if (name == "OuterColor") b.outerColor = ParseColor(v);
-    else if (name == "InnerStyle") b.innerStyle = ParseBevelStyle(v);
-    else if (name == "InnerWidth") b.innerWidth = v.AsInt();
-    else if (name == "InnerHighlight") b.innerHighlight = ParseColor(v);
-    else if (name == "InnerShadow") b.innerShadow = ParseColor(v);
-    else if (name == "InnerOutline") b.innerOutline = ParseBevelOutline(v);
-    else if (name == "InnerSpace") b.innerSpace = v.AsInt();
-    else if (name == "InnerColor") b.innerColor = ParseColor(v);
-    else if (name == "Visible") b.visible = v.AsBool();
-    else return false;
+    if (name == "BorderWidth")
+        b.borderWidth = v.AsInt();
+    else if (name == "BorderColor")
+        b.borderColor = ParseColor(v);
+    else if (name == "OuterStyle")
+        b.outerStyle = ParseBevelStyle(v);
+    else if (name == "OuterWidth")
+        b.outerWidth = v.AsInt();
+    else if (name == "OuterHighlight")
+        b.outerHighlight = ParseColor(v);
+    else if (name == "OuterShadow")
+        b.outerShadow = ParseColor(v);
+    else if (name == "OuterOutline")
+        b.outerOutline = ParseBevelOutline(v);
+    else if (name == "OuterSpace")
+        b.outerSpace = v.AsInt();
+    else if (name == "OuterColor")
+        b.outerColor = ParseColor(v);
+    else if (name == "InnerStyle")
+        b.innerStyle = ParseBevelStyle(v);
+    else if (name == "InnerWidth")
+        b.innerWidth = v.AsInt();
+    else if (name == "InnerHighlight")
+        b.innerHighlight = ParseColor(v);
+    else if (name == "InnerShadow")
+        b.innerShadow = ParseColor(v);
+    else if (name == "InnerOutline")
+        b.innerOutline = ParseBevelOutline(v);
+    else if (name == "InnerSpace")
+        b.innerSpace = v.AsInt();
+    else if (name == "InnerColor")
+        b.innerColor = ParseColor(v);
+    else if (name == "Visible")
+        b.visible = v.AsBool();
+    else
+        return false;
     return true;
 }
 

@@ -53,7 +53,7 @@ struct HtmlLayout {
     std::vector<HtmlBand> bands;
     std::optional<Color> body;
     std::vector<std::vector<Rect>> links; // by link index
-    int height = 0;      // of all lines laid out
+    int height = 0; // of all lines laid out
     int widestLine = 0;
     std::string plainText;
 };

@@ -172,9 +172,9 @@ private:
                 token.width = std::clamp(ToInt(HtmlAttribute(tag, "width"), 0), 0, 10000);
                 token.height = std::clamp(ToInt(HtmlAttribute(tag, "height"), 0), 0, 10000);
                 std::string align = Lower(HtmlAttribute(tag, "align").value_or(""));
-                token.imageAlign = align == "top"      ? HtmlImageAlign::Top
-                                   : align == "middle" ? HtmlImageAlign::Middle
-                                                       : HtmlImageAlign::Bottom;
+                token.imageAlign = align == "top" ? HtmlImageAlign::Top
+                    : align == "middle"           ? HtmlImageAlign::Middle
+                                                  : HtmlImageAlign::Bottom;
                 document_.tokens.push_back(token);
             } else if (StartsWithNoCase(tag, "<I>")) {
                 style_.italic = true;
@@ -193,7 +193,9 @@ private:
             if (align == "left" || align == "right" || align == "center") {
                 HtmlToken token;
                 token.kind = HtmlToken::Kind::Align;
-                token.align = align == "left" ? HtmlAlign::Left : align == "right" ? HtmlAlign::Right : HtmlAlign::Center;
+                token.align = align == "left" ? HtmlAlign::Left
+                    : align == "right"        ? HtmlAlign::Right
+                                              : HtmlAlign::Center;
                 document_.tokens.push_back(token);
             }
             if (auto color = HtmlAttribute(tag, "bgcolor")) {
@@ -305,11 +307,18 @@ std::optional<Color> HtmlColor(std::string_view value)
     if (lower.find("cl") == std::string::npos)
         return std::nullopt;
     // The framework's colour names, compared in lower case.
-    static constexpr std::string_view kNames[] = {
-        "clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple", "clTeal", "clGray",
-        "clSilver", "clRed", "clLime", "clYellow", "clBlue", "clFuchsia", "clAqua", "clWhite",
-        "clBtnFace", "clBtnShadow", "clBtnHighlight", "clWindow", "clWindowText", "clInactiveCaption",
-        "clInfoBk", "clGrayText"};
+    static constexpr std::string_view kNames[] = {"clBlack",        "clMaroon",
+                                                  "clGreen",        "clOlive",
+                                                  "clNavy",         "clPurple",
+                                                  "clTeal",         "clGray",
+                                                  "clSilver",       "clRed",
+                                                  "clLime",         "clYellow",
+                                                  "clBlue",         "clFuchsia",
+                                                  "clAqua",         "clWhite",
+                                                  "clBtnFace",      "clBtnShadow",
+                                                  "clBtnHighlight", "clWindow",
+                                                  "clWindowText",   "clInactiveCaption",
+                                                  "clInfoBk",       "clGrayText"};
     for (std::string_view name : kNames)
         if (Lower(name) == lower)
             return ColorFromName(name);

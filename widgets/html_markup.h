@@ -30,10 +30,10 @@ enum class HtmlImageAlign { Bottom, Top, Middle };
 struct HtmlToken {
     enum class Kind { Word, Image, Break, Rule, Bullet, Indent, Align, LineBackground, BodyBackground };
     Kind kind = Kind::Word;
-    std::string text;   // a word (with its trailing blank), or a picture's source
+    std::string text; // a word (with its trailing blank), or a picture's source
     HtmlStyle style;
     int width = 0, height = 0; // a picture's requested size, 0 for its own
-    int value = 0;             // indent x, or bullet level
+    int value = 0; // indent x, or bullet level
     HtmlAlign align = HtmlAlign::Left;
     HtmlImageAlign imageAlign = HtmlImageAlign::Bottom;
     std::optional<Color> color; // backgrounds; nothing ends a line background

@@ -109,25 +109,42 @@ bool THTMLStaticText::ApplyProperty(std::string_view name, const FormValue& valu
         for (const std::string& line : value.AsList())
             joined += line;
         SetHTMLText(joined);
-    } else if (name == "URLColor") urlColor_ = ParseColor(value);
-    else if (name == "Hover") hover_ = value.AsBool();
-    else if (name == "HoverColor") hoverColor_ = noneOr(value);
-    else if (name == "HoverFontColor") hoverFontColor_ = noneOr(value);
-    else if (name == "ShadowColor") shadowColor_ = ParseColor(value);
-    else if (name == "ShadowOffset") shadowOffset_ = value.AsInt();
-    else if (name == "AnchorHint") anchorHint_ = value.AsBool();
-    else if (name == "AutoSizing") SetAutoSizing(value.AsBool());
-    else if (name == "EnableBlink") SetEnableBlink(value.AsBool());
+    } else if (name == "URLColor")
+        urlColor_ = ParseColor(value);
+    else if (name == "Hover")
+        hover_ = value.AsBool();
+    else if (name == "HoverColor")
+        hoverColor_ = noneOr(value);
+    else if (name == "HoverFontColor")
+        hoverFontColor_ = noneOr(value);
+    else if (name == "ShadowColor")
+        shadowColor_ = ParseColor(value);
+    else if (name == "ShadowOffset")
+        shadowOffset_ = value.AsInt();
+    else if (name == "AnchorHint")
+        anchorHint_ = value.AsBool();
+    else if (name == "AutoSizing")
+        SetAutoSizing(value.AsBool());
+    else if (name == "EnableBlink")
+        SetEnableBlink(value.AsBool());
     else if (name == "VAlignment") {
         const std::string& v = value.AsIdentifier();
-        if (v == "tvaTop") vAlignment_ = TextVAlignment::tvaTop;
-        else if (v == "tvaCenter") vAlignment_ = TextVAlignment::tvaCenter;
-        else if (v == "tvaBottom") vAlignment_ = TextVAlignment::tvaBottom;
-        else throw EFormDescription("unknown vertical alignment " + v);
-    } else if (name == "BevelOuter") cut(value, bevelOuter_, bevelOuterRaised_);
-    else if (name == "BevelInner") cut(value, bevelInner_, bevelInnerRaised_);
-    else if (name == "BevelWidth") bevelWidth_ = std::max(1, value.AsInt());
-    else if (name == "BorderWidth") borderWidth_ = std::max(0, value.AsInt());
+        if (v == "tvaTop")
+            vAlignment_ = TextVAlignment::tvaTop;
+        else if (v == "tvaCenter")
+            vAlignment_ = TextVAlignment::tvaCenter;
+        else if (v == "tvaBottom")
+            vAlignment_ = TextVAlignment::tvaBottom;
+        else
+            throw EFormDescription("unknown vertical alignment " + v);
+    } else if (name == "BevelOuter")
+        cut(value, bevelOuter_, bevelOuterRaised_);
+    else if (name == "BevelInner")
+        cut(value, bevelInner_, bevelInnerRaised_);
+    else if (name == "BevelWidth")
+        bevelWidth_ = std::max(1, value.AsInt());
+    else if (name == "BorderWidth")
+        borderWidth_ = std::max(0, value.AsInt());
     else if (name == "BorderStyle") {
         const std::string& v = value.AsIdentifier();
         if (v != "bsNone" && v != "bsSingle")
@@ -143,11 +160,11 @@ bool THTMLStaticText::ApplyProperty(std::string_view name, const FormValue& valu
 
 bool THTMLStaticText::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
 {
-    AnchorEvent* target = event == "OnAnchorClick"      ? &OnAnchorClick
-                        : event == "OnAnchorEnter"      ? &OnAnchorEnter
-                        : event == "OnAnchorExit"       ? &OnAnchorExit
-                        : event == "OnAnchorKeypress"   ? &OnAnchorKeypress
-                                                        : nullptr;
+    AnchorEvent* target = event == "OnAnchorClick" ? &OnAnchorClick
+        : event == "OnAnchorEnter"                 ? &OnAnchorEnter
+        : event == "OnAnchorExit"                  ? &OnAnchorExit
+        : event == "OnAnchorKeypress"              ? &OnAnchorKeypress
+                                                   : nullptr;
     if (!target)
         return TControl::BindEvent(event, handlers, handler);
     *target = handlers.Get<void(Component&, const std::string&)>(handler);
@@ -216,8 +233,8 @@ HBITMAP THTMLStaticText::LoadPicture(const std::string& source)
 HFONT THTMLStaticText::FontFor(const HtmlStyle& style)
 {
     std::string key = style.face + '|' + std::to_string(style.size) + '|' + char('0' + style.bold) +
-                      char('0' + style.italic) + char('0' + style.underline) + char('0' + style.strike) + '|' +
-                      std::to_string(style.angleTenths);
+        char('0' + style.italic) + char('0' + style.underline) + char('0' + style.strike) + '|' +
+        std::to_string(style.angleTenths);
     auto it = fonts_.find(key);
     if (it != fonts_.end())
         return it->second.Get();

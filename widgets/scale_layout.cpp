@@ -16,9 +16,8 @@ std::vector<ScaleLabel> LayoutScale(const ScaleOptions& options, int width, int 
         long long value = options.minValue + step * i;
         const char* sign = options.showSign && value > 0 ? "+" : "";
         char text[48];
-        int length = options.leadingZero
-                         ? std::snprintf(text, sizeof(text), "%s%0*lld", sign, options.digits, value)
-                         : std::snprintf(text, sizeof(text), "%s%lld", sign, value);
+        int length = options.leadingZero ? std::snprintf(text, sizeof(text), "%s%0*lld", sign, options.digits, value)
+                                         : std::snprintf(text, sizeof(text), "%s%lld", sign, value);
         ScaleLabel label;
         label.text.assign(text, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof(text)) - 1)));
         label.color = value < options.peakLevel ? options.fontColor : options.peakColor;

@@ -17,7 +17,7 @@ struct ScopeScale {
     int maxValue = 100;
     int gridSize = 16;
     int baseOffset = 50; // percent of the height
-    int frequency = 1;   // pixels per sample
+    int frequency = 1; // pixels per sample
 };
 
 int ScopeBaseY(int height, int baseOffset);

@@ -38,19 +38,38 @@ TVrCustomNum::TVrCustomNum()
 
 bool TVrCustomNum::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Value") SetValue(value.AsInt());
-    else if (name == "Min") SetMin(value.AsInt());
-    else if (name == "Max") SetMax(value.AsInt());
-    else if (name == "Digits") SetDigits(value.AsInt());
-    else if (name == "Spacing") { options_.spacing = value.AsInt(); AdjustSize(); UpdateControlCanvas(); }
-    else if (name == "Style") SetStyle(ParseNumStyle(value));
-    else if (name == "Palette.Low") SetPalette({ParseColor(value), palette_.high});
-    else if (name == "Palette.High") SetPalette({palette_.low, ParseColor(value)});
-    else if (name == "Alignment") { options_.alignment = ParseNumAlignment(value); UpdateControlCanvas(); }
-    else if (name == "LeadingZero") { options_.leadingZero = value.AsBool(); UpdateControlCanvas(); }
-    else if (name == "ZeroBlank") { options_.zeroBlank = value.AsBool(); UpdateControlCanvas(); }
-    else if (name == "AutoSize") { autoSize_ = value.AsBool(); AdjustSize(); }
-    else return TVrGraphicImageControl::ApplyProperty(name, value);
+    if (name == "Value")
+        SetValue(value.AsInt());
+    else if (name == "Min")
+        SetMin(value.AsInt());
+    else if (name == "Max")
+        SetMax(value.AsInt());
+    else if (name == "Digits")
+        SetDigits(value.AsInt());
+    else if (name == "Spacing") {
+        options_.spacing = value.AsInt();
+        AdjustSize();
+        UpdateControlCanvas();
+    } else if (name == "Style")
+        SetStyle(ParseNumStyle(value));
+    else if (name == "Palette.Low")
+        SetPalette({ParseColor(value), palette_.high});
+    else if (name == "Palette.High")
+        SetPalette({palette_.low, ParseColor(value)});
+    else if (name == "Alignment") {
+        options_.alignment = ParseNumAlignment(value);
+        UpdateControlCanvas();
+    } else if (name == "LeadingZero") {
+        options_.leadingZero = value.AsBool();
+        UpdateControlCanvas();
+    } else if (name == "ZeroBlank") {
+        options_.zeroBlank = value.AsBool();
+        UpdateControlCanvas();
+    } else if (name == "AutoSize") {
+        autoSize_ = value.AsBool();
+        AdjustSize();
+    } else
+        return TVrGraphicImageControl::ApplyProperty(name, value);
     return true;
 }
 

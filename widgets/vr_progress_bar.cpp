@@ -12,13 +12,20 @@ TVrProgressBar::TVrProgressBar()
 
 bool TVrProgressBar::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Position") SetPosition(value.AsInt());
-    else if (name == "MinValue") minValue_ = value.AsInt();
-    else if (name == "MaxValue") maxValue_ = value.AsInt();
-    else if (name == "Step") step_ = value.AsInt();
-    else if (name == "StartColor") startColor_ = ParseColor(value);
-    else if (name == "EndColor") endColor_ = ParseColor(value);
-    else return TVrGraphicImageControl::ApplyProperty(name, value);
+    if (name == "Position")
+        SetPosition(value.AsInt());
+    else if (name == "MinValue")
+        minValue_ = value.AsInt();
+    else if (name == "MaxValue")
+        maxValue_ = value.AsInt();
+    else if (name == "Step")
+        step_ = value.AsInt();
+    else if (name == "StartColor")
+        startColor_ = ParseColor(value);
+    else if (name == "EndColor")
+        endColor_ = ParseColor(value);
+    else
+        return TVrGraphicImageControl::ApplyProperty(name, value);
     UpdateControlCanvas();
     return true;
 }

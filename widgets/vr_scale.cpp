@@ -26,23 +26,40 @@ TVrScale::TVrScale()
 
 bool TVrScale::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "MinValue") options_.minValue = value.AsInt();
-    else if (name == "MaxValue") options_.maxValue = value.AsInt();
-    else if (name == "Ticks") options_.ticks = value.AsInt();
-    else if (name == "TicksWidth") ticksWidth_ = value.AsInt();
-    else if (name == "TicksHeight") ticksHeight_ = value.AsInt();
-    else if (name == "TickMarks") tickMarks_ = static_cast<TickMarks>(EnumIndex(value, kTickMarks));
-    else if (name == "Orientation") options_.vertical = EnumIndex(value, kOrientations) == 1;
-    else if (name == "Digits") options_.digits = value.AsInt();
-    else if (name == "LeadingZero") options_.leadingZero = value.AsBool();
-    else if (name == "Alignment") alignment_ = kAlignmentFlags[EnumIndex(value, kAlignments)];
-    else if (name == "Layout") layout_ = kLayoutFlags[EnumIndex(value, kLayouts)];
-    else if (name == "ScaleColor") scaleColor_ = ParseColor(value);
-    else if (name == "ScaleOffset") scaleOffset_ = value.AsInt();
-    else if (name == "PeakLevel") options_.peakLevel = value.AsInt();
-    else if (name == "PeakColor") options_.peakColor = ParseColor(value);
-    else if (name == "ShowSign") options_.showSign = value.AsBool();
-    else return TVrGraphicImageControl::ApplyProperty(name, value);
+    if (name == "MinValue")
+        options_.minValue = value.AsInt();
+    else if (name == "MaxValue")
+        options_.maxValue = value.AsInt();
+    else if (name == "Ticks")
+        options_.ticks = value.AsInt();
+    else if (name == "TicksWidth")
+        ticksWidth_ = value.AsInt();
+    else if (name == "TicksHeight")
+        ticksHeight_ = value.AsInt();
+    else if (name == "TickMarks")
+        tickMarks_ = static_cast<TickMarks>(EnumIndex(value, kTickMarks));
+    else if (name == "Orientation")
+        options_.vertical = EnumIndex(value, kOrientations) == 1;
+    else if (name == "Digits")
+        options_.digits = value.AsInt();
+    else if (name == "LeadingZero")
+        options_.leadingZero = value.AsBool();
+    else if (name == "Alignment")
+        alignment_ = kAlignmentFlags[EnumIndex(value, kAlignments)];
+    else if (name == "Layout")
+        layout_ = kLayoutFlags[EnumIndex(value, kLayouts)];
+    else if (name == "ScaleColor")
+        scaleColor_ = ParseColor(value);
+    else if (name == "ScaleOffset")
+        scaleOffset_ = value.AsInt();
+    else if (name == "PeakLevel")
+        options_.peakLevel = value.AsInt();
+    else if (name == "PeakColor")
+        options_.peakColor = ParseColor(value);
+    else if (name == "ShowSign")
+        options_.showSign = value.AsBool();
+    else
+        return TVrGraphicImageControl::ApplyProperty(name, value);
     UpdateControlCanvas();
     return true;
 }
@@ -61,8 +78,8 @@ void TVrScale::PaintContents(Canvas& canvas)
         const bool fromStart = tickMarks_ == TickMarks::tmTopLeft || tickMarks_ == TickMarks::tmBoth;
         const bool fromEnd = tickMarks_ == TickMarks::tmBottomRight || tickMarks_ == TickMarks::tmBoth;
         const int across = options.vertical ? width : height;
-        const int middle = options.vertical ? (label.cell.top + label.cell.bottom) / 2
-                                            : (label.cell.left + label.cell.right) / 2;
+        const int middle =
+            options.vertical ? (label.cell.top + label.cell.bottom) / 2 : (label.cell.left + label.cell.right) / 2;
         auto tick = [&](int from) {
             if (options.vertical)
                 canvas.FillRect({from, middle, from + ticksHeight_, middle + ticksWidth_}, scaleColor_);

@@ -8,12 +8,11 @@ namespace {
 
 constexpr std::string_view kStyles[] = {"ssRectangle", "ssRoundRect"};
 constexpr std::string_view kDirections[] = {"sdTopLeft", "sdTopRight", "sdBottomLeft", "sdBottomRight"};
-constexpr std::string_view kTextAligns[] = {"vtaLeft",       "vtaCenter", "vtaRight",
-                                            "vtaTopLeft",    "vtaTop",    "vtaTopRight",
-                                            "vtaBottomLeft", "vtaBottom", "vtaBottomRight"};
-constexpr UINT kTextAlignFlags[] = {DT_LEFT | DT_VCENTER,  DT_CENTER | DT_VCENTER, DT_RIGHT | DT_VCENTER,
-                                    DT_LEFT | DT_TOP,      DT_CENTER | DT_TOP,     DT_RIGHT | DT_TOP,
-                                    DT_LEFT | DT_BOTTOM,   DT_CENTER | DT_BOTTOM,  DT_RIGHT | DT_BOTTOM};
+constexpr std::string_view kTextAligns[] = {"vtaLeft",     "vtaCenter",     "vtaRight",  "vtaTopLeft",    "vtaTop",
+                                            "vtaTopRight", "vtaBottomLeft", "vtaBottom", "vtaBottomRight"};
+constexpr UINT kTextAlignFlags[] = {DT_LEFT | DT_VCENTER, DT_CENTER | DT_VCENTER, DT_RIGHT | DT_VCENTER,
+                                    DT_LEFT | DT_TOP,     DT_CENTER | DT_TOP,     DT_RIGHT | DT_TOP,
+                                    DT_LEFT | DT_BOTTOM,  DT_CENTER | DT_BOTTOM,  DT_RIGHT | DT_BOTTOM};
 
 } // namespace
 
@@ -28,18 +27,30 @@ TVrShadowButton::TVrShadowButton()
 
 bool TVrShadowButton::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Brush.Color") brush_ = ParseColor(value);
-    else if (name == "Pen.Color") pen_ = ParseColor(value);
-    else if (name == "Pen.Width") penWidth_ = value.AsInt();
-    else if (name == "Depth") SetDepth(value.AsInt());
-    else if (name == "DepthAdjust") depthAdjust_ = value.AsInt();
-    else if (name == "ShadowColor") shadowColor_ = ParseColor(value);
-    else if (name == "ShadowOutline") shadowOutline_ = ParseColor(value);
-    else if (name == "Style") style_ = static_cast<ShadowButtonStyle>(EnumIndex(value, kStyles));
-    else if (name == "Direction") direction_ = static_cast<ShadowDirection>(EnumIndex(value, kDirections));
-    else if (name == "TextAlign") textAlign_ = kTextAlignFlags[EnumIndex(value, kTextAligns)];
-    else if (name == "DisabledTextColor") disabledText_ = ParseColor(value);
-    else return TVrGraphicImageControl::ApplyProperty(name, value);
+    if (name == "Brush.Color")
+        brush_ = ParseColor(value);
+    else if (name == "Pen.Color")
+        pen_ = ParseColor(value);
+    else if (name == "Pen.Width")
+        penWidth_ = value.AsInt();
+    else if (name == "Depth")
+        SetDepth(value.AsInt());
+    else if (name == "DepthAdjust")
+        depthAdjust_ = value.AsInt();
+    else if (name == "ShadowColor")
+        shadowColor_ = ParseColor(value);
+    else if (name == "ShadowOutline")
+        shadowOutline_ = ParseColor(value);
+    else if (name == "Style")
+        style_ = static_cast<ShadowButtonStyle>(EnumIndex(value, kStyles));
+    else if (name == "Direction")
+        direction_ = static_cast<ShadowDirection>(EnumIndex(value, kDirections));
+    else if (name == "TextAlign")
+        textAlign_ = kTextAlignFlags[EnumIndex(value, kTextAligns)];
+    else if (name == "DisabledTextColor")
+        disabledText_ = ParseColor(value);
+    else
+        return TVrGraphicImageControl::ApplyProperty(name, value);
     UpdateControlCanvas();
     return true;
 }
@@ -56,8 +67,7 @@ void TVrShadowButton::PaintContents(Canvas& canvas)
 {
     HDC dc = canvas.Handle();
     // ShadowDirection follows the order of the stored names.
-    ShadowButtonShapes shapes =
-        LayoutShadowButton(ClientRect(), penWidth_, depth_, depthAdjust_, direction_, pressed_);
+    ShadowButtonShapes shapes = LayoutShadowButton(ClientRect(), penWidth_, depth_, depthAdjust_, direction_, pressed_);
     auto drawShape = [&](const Rect& r) {
         int shrink = penWidth_ == 0 ? 1 : 0;
         if (style_ == ShadowButtonStyle::ssRectangle) {

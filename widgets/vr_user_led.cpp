@@ -12,13 +12,20 @@ TVrUserLed::TVrUserLed()
 
 bool TVrUserLed::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    if (name == "Active") SetActive(value.AsBool());
-    else if (name == "PaletteEx.Low1") palette_.low1 = ParseColor(value);
-    else if (name == "PaletteEx.Low2") palette_.low2 = ParseColor(value);
-    else if (name == "PaletteEx.High1") palette_.high1 = ParseColor(value);
-    else if (name == "PaletteEx.High2") palette_.high2 = ParseColor(value);
-    else if (name == "OutlineColor") outlineColor_ = ParseColor(value);
-    else if (name == "OutlineWidth") outlineWidth_ = value.AsInt();
+    if (name == "Active")
+        SetActive(value.AsBool());
+    else if (name == "PaletteEx.Low1")
+        palette_.low1 = ParseColor(value);
+    else if (name == "PaletteEx.Low2")
+        palette_.low2 = ParseColor(value);
+    else if (name == "PaletteEx.High1")
+        palette_.high1 = ParseColor(value);
+    else if (name == "PaletteEx.High2")
+        palette_.high2 = ParseColor(value);
+    else if (name == "OutlineColor")
+        outlineColor_ = ParseColor(value);
+    else if (name == "OutlineWidth")
+        outlineWidth_ = value.AsInt();
     else if (name == "DrawStyle") {
         const std::string& style = value.AsIdentifier();
         if (style != "dsNormal" && style != "dsOwnerDraw")

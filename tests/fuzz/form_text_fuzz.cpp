@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     try {
         qm::ParseFormText(std::string_view(reinterpret_cast<const char*>(data), size));
-    } catch (const qm::EFormDescription&) {
-    }
+    } catch (const qm::EFormDescription&) {}
     return 0;
 }

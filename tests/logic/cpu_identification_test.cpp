@@ -83,8 +83,8 @@ TEST(CpuClock, SnappingToTheUsualSteps)
     EXPECT_EQ(SnapFrequency(866), 866);
     EXPECT_EQ(SnapFrequency(1399), 1400);
     EXPECT_EQ(SnapFrequency(998), 1000);
-    EXPECT_EQ(SnapFrequency(925), 920);  // 20 is nearer than 33
-    EXPECT_EQ(SnapFrequency(455), 460);  // a tie goes up
+    EXPECT_EQ(SnapFrequency(925), 920); // 20 is nearer than 33
+    EXPECT_EQ(SnapFrequency(455), 460); // a tie goes up
     EXPECT_EQ(SnapFrequency(697), 700);
     EXPECT_EQ(SnapFrequency(451), 450);
     EXPECT_EQ(SnapFrequency(733), 733);
@@ -236,7 +236,7 @@ TEST(Processor, AnUnknownVendorKeepsWhatOnlyAKnownOneSets)
     TCPU cpu;
     cpu.GetInfo(services, p);
     p.leaves[0] = {1, 0x69637548, 0x656E6975, 0x6E65476E}; // not in the table
-    p.leaves[1].edx &= ~(1u << 18);                          // and no serial number
+    p.leaves[1].edx &= ~(1u << 18); // and no serial number
     cpu.GetInfo(services, p);
     EXPECT_EQ(cpu.VendorIndex, 0);
     EXPECT_EQ(cpu.Vendor, "");
@@ -275,7 +275,7 @@ TEST(Processor, NoCpuidIsReportedUnderTheProcessorsTitle)
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].caption, "TCPU.GetInfo");
     EXPECT_EQ(services.messages[0].icon, MessageIcon::Error);
-    EXPECT_EQ(cpu.Count, 1);         // reached before the failure
+    EXPECT_EQ(cpu.Count, 1); // reached before the failure
     EXPECT_EQ(cpu.Frequency, 700);
 
     Recorder features;

@@ -45,9 +45,14 @@ end
 TEST(FormText, MalformedTextFailsWithItsLine)
 {
     const char* broken[] = {
-        "object A: TA\n  X = 'open\nend\n", "object A: TA\n  X = \nend\n", "object A TA\nend\n",
-        "object A: TA\n  X = 1\n",          "object A: TA\nend\nend\n",      "object A: TA\n  X = #300\nend\n",
-        "object A: TA\n  X = 99999999999999999999\nend\n", "",
+        "object A: TA\n  X = 'open\nend\n",
+        "object A: TA\n  X = \nend\n",
+        "object A TA\nend\n",
+        "object A: TA\n  X = 1\n",
+        "object A: TA\nend\nend\n",
+        "object A: TA\n  X = #300\nend\n",
+        "object A: TA\n  X = 99999999999999999999\nend\n",
+        "",
     };
     for (const char* text : broken)
         EXPECT_THROW(ParseFormText(text), EFormDescription) << text;
@@ -89,7 +94,11 @@ public:
         return true;
     }
     void InsertChild(Component& child) override { children.push_back(&child); }
-    void Loaded() override { loadedWhileLoading = IsLoading(); ++loadedCalls; }
+    void Loaded() override
+    {
+        loadedWhileLoading = IsLoading();
+        ++loadedCalls;
+    }
 
     int size = 0;
     NotifyEvent onPing;
@@ -145,12 +154,12 @@ TEST(ApplyDescription, EveryUnknownNameFailsLoudly)
     HandlerTable handlers;
     handlers.Add<void(Component&, int)>("WrongShape", [](Component&, int) {});
     const char* cases[] = {
-        "object R: TProbe\n Colour = 3\nend\n",                    // unknown property
-        "object R: TProbe\n OnPing = Missing\nend\n",              // unknown handler
-        "object R: TProbe\n OnPing = WrongShape\nend\n",           // handler of another signature
-        "object R: TProbe\n OnPong = Missing\nend\n",              // unknown event
-        "object R: TProbe\n object C: TUnknown\n end\nend\n",      // unknown class
-        "object R: TProbe\n Size = 'big'\nend\n",                  // wrong kind of value
+        "object R: TProbe\n Colour = 3\nend\n", // unknown property
+        "object R: TProbe\n OnPing = Missing\nend\n", // unknown handler
+        "object R: TProbe\n OnPing = WrongShape\nend\n", // handler of another signature
+        "object R: TProbe\n OnPong = Missing\nend\n", // unknown event
+        "object R: TProbe\n object C: TUnknown\n end\nend\n", // unknown class
+        "object R: TProbe\n Size = 'big'\nend\n", // wrong kind of value
     };
     for (const char* text : cases) {
         Loaded loaded;

@@ -13,7 +13,10 @@ public:
     {
         return {static_cast<int>(text.size()) * (style.bold ? 7 : 6), 13};
     }
-    HtmlSize Picture(const std::string& source) override { return source == "RES://LOGO" ? HtmlSize{40, 20} : HtmlSize{}; }
+    HtmlSize Picture(const std::string& source) override
+    {
+        return source == "RES://LOGO" ? HtmlSize{40, 20} : HtmlSize{};
+    }
 };
 
 std::vector<std::string> Lines(const HtmlLayout& layout)
@@ -135,8 +138,8 @@ TEST(HtmlLayout, CollectsThePlainTextLineByLine)
 
 TEST(HtmlMarkup, StylesOpenAndClose)
 {
-    HtmlDocument doc = ParseHtml("<b>b</b><i>i</i><u>u</u><s>s</s><font face=\"Arial\" color=#FF0000 size=12>f</font>n",
-                                 HtmlStyle{});
+    HtmlDocument doc =
+        ParseHtml("<b>b</b><i>i</i><u>u</u><s>s</s><font face=\"Arial\" color=#FF0000 size=12>f</font>n", HtmlStyle{});
     ASSERT_EQ(doc.tokens.size(), 6u);
     EXPECT_TRUE(doc.tokens[0].style.bold);
     EXPECT_TRUE(doc.tokens[1].style.italic && !doc.tokens[1].style.bold);

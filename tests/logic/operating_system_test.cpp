@@ -80,12 +80,13 @@ TEST(NTSpecific, ProductTypesSuitesAndTheirReport)
     TNTSpecific nt;
     StringList unknown;
     nt.Report(unknown);
-    EXPECT_EQ(unknown.Text(), "[NT Specific]\r\nProductType=Unknown\r\nMicrosoft Small Business Server=0\r\n"
-                              "Windows 2000 Advanced Server=0\r\nMicrosoft BackOffice Components=0\r\n"
-                              "Communications=0\r\nTerminal Services=0\r\n"
-                              "Microsoft Small Business Server with the restrictive client license in force=0\r\n"
-                              "Embedded NT=0\r\nWindows 2000 Datacenter Server=0\r\n"
-                              "ServicePackMajorVersion=0\r\nServicePackMinorVersion=0\r\n");
+    EXPECT_EQ(unknown.Text(),
+              "[NT Specific]\r\nProductType=Unknown\r\nMicrosoft Small Business Server=0\r\n"
+              "Windows 2000 Advanced Server=0\r\nMicrosoft BackOffice Components=0\r\n"
+              "Communications=0\r\nTerminal Services=0\r\n"
+              "Microsoft Small Business Server with the restrictive client license in force=0\r\n"
+              "Embedded NT=0\r\nWindows 2000 Datacenter Server=0\r\n"
+              "ServicePackMajorVersion=0\r\nServicePackMinorVersion=0\r\n");
     nt.ProductType = TNtProductType::ptWorkStation;
     nt.InstalledSuites = SuitesFromMask(0x0190); // terminal, data centre; bit 8 is not a suite here
     nt.ServicePackMajorVersion = 6;
@@ -134,7 +135,8 @@ TEST(OperatingSystemReport, SectionsInOrder)
 
 TEST(StartupValues, KindsFlagsAndKeys)
 {
-    const StartupValues xp = MakeStartupValues(OSKindFromVersion(2, 5, 1, "Service Pack 2"), true, "ann", "PC", "C:\\P");
+    const StartupValues xp =
+        MakeStartupValues(OSKindFromVersion(2, 5, 1, "Service Pack 2"), true, "ann", "PC", "C:\\P");
     EXPECT_EQ(xp.OSKind, TOSKind::osXP);
     EXPECT_TRUE(xp.IsNT);
     EXPECT_TRUE(xp.IsXP);

@@ -15,7 +15,8 @@ TEST(FormatSeconds, FromTheLargestNonZeroUnitDown)
     EXPECT_EQ(FormatSeconds(0), "0 Seconds.");
     EXPECT_EQ(FormatSeconds(3600), "1 Hour, 0 Minutes, 0 Seconds.");
     EXPECT_EQ(FormatSeconds(31579200 + 61), "1 Year, 0 Months, 0 Weeks, 0 Days, 0 Hours, 1 Minute, 1 Second.");
-    EXPECT_EQ(FormatSeconds(2 * 3157920000ll), "2 Centuries, 0 Years, 0 Months, 0 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds.");
+    EXPECT_EQ(FormatSeconds(2 * 3157920000ll),
+              "2 Centuries, 0 Years, 0 Months, 0 Weeks, 0 Days, 0 Hours, 0 Minutes, 0 Seconds.");
     EXPECT_EQ(FormatSeconds(61, false), "1 Minute, 1.00 Second."); // exactly one: singular
 }
 
@@ -28,8 +29,9 @@ TEST(ReportFormat, LinesAndLists)
     AddBool(lines, "FDIVBug", false);
     AddText(lines, "Name", "x = y");
     AddListToReport({"640x480", "800x600", "1024x768"}, "Count", "Mode", lines);
-    EXPECT_EQ(lines.Text(), "[Memory]\r\nMemoryLoad=-3\r\nMask=ABCDEF\r\nFDIVBug=0\r\nName=x = y\r\n"
-                            "Count=3\r\nMode1=640x480\r\nMode2=800x600\r\nMode3=1024x768\r\n");
+    EXPECT_EQ(lines.Text(),
+              "[Memory]\r\nMemoryLoad=-3\r\nMask=ABCDEF\r\nFDIVBug=0\r\nName=x = y\r\n"
+              "Count=3\r\nMode1=640x480\r\nMode2=800x600\r\nMode3=1024x768\r\n");
     StringList empty;
     AddListToReport({}, "Count", "Mode", empty);
     EXPECT_EQ(empty.Text(), "Count=0\r\n");
@@ -106,10 +108,11 @@ TEST(MemoryReport, LinesInOrderWithGroupedFiguresAndHexAddresses)
     memory.MemoryLoad = 84; // not reported
     StringList lines;
     memory.Report(lines, ',');
-    EXPECT_EQ(lines.Text(), "[Memory]\r\nPhysMemTotal=268,435,456\r\nPhysMemFree=41,943,040\r\n"
-                            "PageFileTotal=402,653,184\r\nPageFileFree=0\r\nVirtMemTotal=2,147,352,576\r\n"
-                            "VirtMemFree=2,100,000,000\r\nAllocGranularity=65,536\r\nMinAppAddress=10000\r\n"
-                            "MaxAppAddress=7FFEFFFF\r\nPageSize=4,096\r\n");
+    EXPECT_EQ(lines.Text(),
+              "[Memory]\r\nPhysMemTotal=268,435,456\r\nPhysMemFree=41,943,040\r\n"
+              "PageFileTotal=402,653,184\r\nPageFileFree=0\r\nVirtMemTotal=2,147,352,576\r\n"
+              "VirtMemFree=2,100,000,000\r\nAllocGranularity=65,536\r\nMinAppAddress=10000\r\n"
+              "MaxAppAddress=7FFEFFFF\r\nPageSize=4,096\r\n");
 }
 
 TEST(MemoryReport, FiguresBeyondFourGigabytesStayWhole)

@@ -32,8 +32,7 @@ TEST(NumLayout, MainWindowDisplayStartsAtTwoOne)
 TEST(NumLayout, ZeroBlankLeadingZeroAndLongValues)
 {
     NumOptions options;
-    EXPECT_EQ(CellsOf(LayoutNum(0, options, 38, 16, 7, 13)),
-              (std::vector<int>{kBlankCell, kBlankCell, kBlankCell, 0}));
+    EXPECT_EQ(CellsOf(LayoutNum(0, options, 38, 16, 7, 13)), (std::vector<int>{kBlankCell, kBlankCell, kBlankCell, 0}));
     options.zeroBlank = true;
     EXPECT_EQ(CellsOf(LayoutNum(0, options, 38, 16, 7, 13)), std::vector<int>(4, kBlankCell));
     options.zeroBlank = false;
@@ -137,7 +136,7 @@ TEST(ShadowButtonGeometry, FaceAndShadowTowardTheDirection)
 TEST(StripRecolor, PaintsOnlyGreyAndSilver)
 {
     // Two rows of three pixels, four-byte aligned: grey, silver, black | white, grey, red.
-    std::vector<std::uint8_t> pixels = {128, 128, 128, 192, 192, 192, 0, 0, 0, 0, 0, 0,
+    std::vector<std::uint8_t> pixels = {128, 128, 128, 192, 192, 192, 0, 0, 0,   0, 0, 0,
                                         255, 255, 255, 128, 128, 128, 0, 0, 255, 0, 0, 0};
     RecolorStrip(pixels.data(), 3, 2, 12, clGreen, clLime);
     EXPECT_EQ((std::vector<std::uint8_t>(pixels.begin(), pixels.begin() + 9)),

@@ -38,7 +38,8 @@ protected:
             Form(Application& a, std::vector<std::string>& log) : test::TextForm(a, kLinks)
             {
                 Handlers().Add<void(Component&, const std::string&)>(
-                    "AnchorClicked", [&log](Component&, const std::string& anchor) { log.push_back("click " + anchor); });
+                    "AnchorClicked",
+                    [&log](Component&, const std::string& anchor) { log.push_back("click " + anchor); });
                 Handlers().Add<void(Component&, const std::string&)>(
                     "AnchorPressed", [&log](Component&, const std::string& anchor) { log.push_back("key " + anchor); });
                 Handlers().Add<void(Component&)>("Clicked", [&log](Component&) { log.push_back("OnClick"); });

@@ -9,9 +9,9 @@
 #include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
-#include "sysinfo/viewer/report_view_form.h"
 #include "optimizer/wizard_form.h"
 #include "sysinfo/msysteminfo.h"
+#include "sysinfo/viewer/report_view_form.h"
 #include "test_support.h"
 #include "widgets/html_static_text.h"
 #include "widgets/vr_num.h"
@@ -35,8 +35,7 @@ protected:
         ASSERT_NE(main, nullptr);
     }
 
-    template <class T>
-    T& Get(const char* name)
+    template <class T> T& Get(const char* name)
     {
         auto* component = dynamic_cast<T*>(main->FindComponent(name));
         if (!component)
@@ -126,8 +125,9 @@ TEST_F(MainWindow, TrayMenuHasFiveItemsWithShowAsDefault)
     std::vector<std::string> captions;
     for (TMenuItem* item : menu.Items())
         captions.push_back(item->Caption());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Quick Free RAM", "Full RAM Defrag...", "-", "Show Quarrimond",
-                                                  "Shutdown Quarrimond"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Quick Free RAM", "Full RAM Defrag...", "-", "Show Quarrimond",
+                                        "Shutdown Quarrimond"}));
     ASSERT_NE(menu.DefaultItem(), nullptr);
     EXPECT_EQ(menu.DefaultItem()->Caption(), "Show Quarrimond");
     MenuHandle handle = menu.CreateHandle();
@@ -351,7 +351,8 @@ TEST_F(MainWindow, TrayDoubleClickRestoresAMinimisedWindow)
     main->Show();
     ShowWindow(main->Handle(), SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(main->Handle()));
-    SendMessageA(Get<TCoolTrayIcon>("CoolTrayIcon1").IconWindow(), TCoolTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    SendMessageA(Get<TCoolTrayIcon>("CoolTrayIcon1").IconWindow(), TCoolTrayIcon::kCallbackMessage, 1,
+                 WM_LBUTTONDBLCLK);
     EXPECT_FALSE(IsIconic(main->Handle()));
     EXPECT_TRUE(IsWindowVisible(main->Handle()));
 }

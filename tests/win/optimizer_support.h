@@ -2,9 +2,9 @@
 // A stand-in for the wizard window around the optimization body.
 #include <algorithm>
 #include <atomic>
-#include <ostream>
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,7 +21,7 @@ namespace qm::test {
 struct StoredValue {
     std::string name;
     DWORD type;
-    std::string text;     // REG_SZ
+    std::string text; // REG_SZ
     std::uint32_t number; // REG_DWORD
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
     friend void PrintTo(const StoredValue& v, std::ostream* out)
@@ -47,8 +47,7 @@ public:
     TestRegistry(bool refuseMachine, std::string failingValue, std::vector<Write>& log)
         : real_(CreateWindowsRegistryWriter()), refuseMachine_(refuseMachine), failingValue_(std::move(failingValue)),
           log_(log)
-    {
-    }
+    {}
     void SetRoot(RegistryRoot root) override
     {
         root_ = root;
@@ -91,7 +90,10 @@ private:
 
 class TestHost : public OptimizationHost {
 public:
-    explicit TestHost(SystemServices& services) : services_(services) { shutdown_.SetActionType(ShutdownAction::aatReboot); }
+    explicit TestHost(SystemServices& services) : services_(services)
+    {
+        shutdown_.SetActionType(ShutdownAction::aatReboot);
+    }
 
     bool optimizeRam = false, optimizeNet = false;
     int ramMiB = 0, lineSpeed = 3;
@@ -140,9 +142,9 @@ constexpr char kInternetKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\I
 // The names the optimizer may write, for clearing before a test.
 inline void ClearTweaks()
 {
-    const char* names[] = {"DefaultTTL", "DefaultRcvWindow", "PMTUBlackHoleDetect", "PMTUDiscovery", "SackOpts",
-                           "Tcp1323Opts", "TcpWindowSize", "EnablePMTUBHDetect", "EnablePMTUDiscovery",
-                           "GlobalMaxTcpWindowSize"};
+    const char* names[] = {
+        "DefaultTTL",  "DefaultRcvWindow", "PMTUBlackHoleDetect", "PMTUDiscovery",       "SackOpts",
+        "Tcp1323Opts", "TcpWindowSize",    "EnablePMTUBHDetect",  "EnablePMTUDiscovery", "GlobalMaxTcpWindowSize"};
     for (const char* key : {kMstcpKey, kTcpipKey}) {
         HKEY handle;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &handle) == ERROR_SUCCESS) {
@@ -161,9 +163,17 @@ inline void ClearTweaks()
 
 inline bool WrittenByTheOptimizer(const std::string& name)
 {
-    static const char* names[] = {"DefaultTTL", "DefaultRcvWindow", "PMTUBlackHoleDetect", "PMTUDiscovery",
-                                  "SackOpts", "Tcp1323Opts", "TcpWindowSize", "EnablePMTUBHDetect",
-                                  "EnablePMTUDiscovery", "GlobalMaxTcpWindowSize", "MaxConnectionsPerServer",
+    static const char* names[] = {"DefaultTTL",
+                                  "DefaultRcvWindow",
+                                  "PMTUBlackHoleDetect",
+                                  "PMTUDiscovery",
+                                  "SackOpts",
+                                  "Tcp1323Opts",
+                                  "TcpWindowSize",
+                                  "EnablePMTUBHDetect",
+                                  "EnablePMTUDiscovery",
+                                  "GlobalMaxTcpWindowSize",
+                                  "MaxConnectionsPerServer",
                                   "MaxConnectionsPer1_0Server"};
     for (const char* n : names)
         if (name == n)
@@ -197,8 +207,14 @@ inline std::vector<StoredValue> ValuesOf(HKEY root, const char* key)
     return values;
 }
 
-inline StoredValue Sz(const char* name, const char* text) { return {name, REG_SZ, text, 0}; }
-inline StoredValue Dw(const char* name, std::uint32_t number) { return {name, REG_DWORD, {}, number}; }
+inline StoredValue Sz(const char* name, const char* text)
+{
+    return {name, REG_SZ, text, 0};
+}
+inline StoredValue Dw(const char* name, std::uint32_t number)
+{
+    return {name, REG_DWORD, {}, number};
+}
 
 inline std::vector<StoredValue> Sorted(std::vector<StoredValue> values)
 {

@@ -41,7 +41,8 @@ protected:
     }
     std::vector<test::StoredValue> Limits()
     {
-        auto written = test::ValuesIn(host.writes, "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
+        auto written =
+            test::ValuesIn(host.writes, "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings");
         EXPECT_EQ(test::Sorted(written), test::ValuesOf(HKEY_CURRENT_USER, test::kInternetKey));
         return written;
     }
@@ -67,12 +68,13 @@ TEST_F(Optimizer, Windows9xWritesFiveStringsOneDwordAndTheLimits)
     host.optimizeNet = true;
     host.lineSpeed = 1;
     RunAs(1, 4);
-    EXPECT_EQ(Machine9x(), (std::vector<test::StoredValue>{Sz("DefaultTTL", "128"), Sz("DefaultRcvWindow", "372300"),
-                                                           Sz("PMTUBlackHoleDetect", "0"), Sz("PMTUDiscovery", "1"),
-                                                           Sz("SackOpts", "1"), Dw("Tcp1323Opts", 3)}));
+    EXPECT_EQ(Machine9x(),
+              (std::vector<test::StoredValue>{Sz("DefaultTTL", "128"), Sz("DefaultRcvWindow", "372300"),
+                                              Sz("PMTUBlackHoleDetect", "0"), Sz("PMTUDiscovery", "1"),
+                                              Sz("SackOpts", "1"), Dw("Tcp1323Opts", 3)}));
     EXPECT_TRUE(MachineNT().empty());
-    EXPECT_EQ(Limits(), (std::vector<test::StoredValue>{Dw("MaxConnectionsPerServer", 5),
-                                                        Dw("MaxConnectionsPer1_0Server", 5)}));
+    EXPECT_EQ(Limits(),
+              (std::vector<test::StoredValue>{Dw("MaxConnectionsPerServer", 5), Dw("MaxConnectionsPer1_0Server", 5)}));
     EXPECT_EQ(host.events, (std::vector<std::string>{"advance", "advance", "question", "fill"}));
     EXPECT_EQ(host.question,
               "Your system needs to be restarted for the changes to take effect. Would you like to restart it now?");
@@ -83,10 +85,11 @@ TEST_F(Optimizer, NT4WithXdslWritesItsFourValuesAndLimitsOfSeven)
     host.optimizeNet = true;
     host.lineSpeed = 3;
     RunAs(2, 4);
-    EXPECT_EQ(MachineNT(), (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 0xFAF0),
-                                                           Dw("EnablePMTUBHDetect", 0), Dw("EnablePMTUDiscovery", 1)}));
-    EXPECT_EQ(Limits(), (std::vector<test::StoredValue>{Dw("MaxConnectionsPerServer", 7),
-                                                        Dw("MaxConnectionsPer1_0Server", 7)}));
+    EXPECT_EQ(MachineNT(),
+              (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 0xFAF0),
+                                              Dw("EnablePMTUBHDetect", 0), Dw("EnablePMTUDiscovery", 1)}));
+    EXPECT_EQ(Limits(),
+              (std::vector<test::StoredValue>{Dw("MaxConnectionsPerServer", 7), Dw("MaxConnectionsPer1_0Server", 7)}));
 }
 
 TEST_F(Optimizer, NT5WritesSevenDwordsInOrder)
@@ -94,10 +97,10 @@ TEST_F(Optimizer, NT5WritesSevenDwordsInOrder)
     host.optimizeNet = true;
     host.lineSpeed = 4;
     RunAs(2, 5);
-    EXPECT_EQ(MachineNT(), (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 372300),
-                                                           Dw("GlobalMaxTcpWindowSize", 372300),
-                                                           Dw("EnablePMTUBHDetect", 0), Dw("EnablePMTUDiscovery", 1),
-                                                           Dw("SackOpts", 1), Dw("Tcp1323Opts", 3)}));
+    EXPECT_EQ(MachineNT(),
+              (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 372300),
+                                              Dw("GlobalMaxTcpWindowSize", 372300), Dw("EnablePMTUBHDetect", 0),
+                                              Dw("EnablePMTUDiscovery", 1), Dw("SackOpts", 1), Dw("Tcp1323Opts", 3)}));
     EXPECT_EQ(Limits()[0], Dw("MaxConnectionsPerServer", 8));
 }
 
@@ -138,8 +141,9 @@ TEST_F(Optimizer, AFailingWriteSkipsTheRestButStillAsks)
     host.failingValue = "EnablePMTUBHDetect";
     services.version = {2, 5, 0, 2195, ""};
     EXPECT_THROW(Thread1Execute(host), std::runtime_error);
-    EXPECT_EQ(MachineNT(), (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 372300),
-                                                           Dw("GlobalMaxTcpWindowSize", 372300)}));
+    EXPECT_EQ(MachineNT(),
+              (std::vector<test::StoredValue>{Dw("DefaultTTL", 128), Dw("TcpWindowSize", 372300),
+                                              Dw("GlobalMaxTcpWindowSize", 372300)}));
     EXPECT_TRUE(Limits().empty());
     // Steps after the registry step do not run: the bar is not filled.
     EXPECT_EQ(host.events, (std::vector<std::string>{"advance", "advance", "question"}));

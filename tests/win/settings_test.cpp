@@ -55,7 +55,7 @@ bool CentredOnScreen(HWND window)
 {
     RECT r = WindowRect(window);
     return std::abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2) <= 1 &&
-           std::abs((r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
+        std::abs((r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2) <= 1;
 }
 
 class Settings : public testing::Test {
@@ -151,7 +151,7 @@ bool OnScreen(HWND window)
 {
     RECT r = WindowRect(window);
     return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
-           r.bottom <= GetSystemMetrics(SM_CYSCREEN);
+        r.bottom <= GetSystemMetrics(SM_CYSCREEN);
 }
 
 // Each opens the window usable and on screen, at its designed size.
@@ -179,19 +179,18 @@ TEST_P(BadSettings, OpenUsableAndOnScreen)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, BadSettings,
-    testing::Values(
-        // A fixed-size window keeps its own size at the stored corner, so an
-        // empty stored rectangle still places it.
-        BadValue{"NormPos", "500,100,500,300", {500, 100}},
-        BadValue{"NormPos", "5000,5000,5472,5236", {-1, -1}},     // on no screen: as designed
-        BadValue{"NormPos", "-9000,-9000,-8500,-8700", {-1, -1}},
-        BadValue{"NormPos", "garbage", {0, 0}},                    // each number: the designed geometry
-        BadValue{"NormPos", "50,x,0,0", {50, 0}},
-        BadValue{"PixelsPerInch", "120", {-1, -1}},                // nothing stored to move it
-        BadValue{"ShowCmd", "many", {-1, -1}},                     // the default state
-        BadValue{"FormVersion", "-1", {-1, -1}}));                 // too old: skipped
+INSTANTIATE_TEST_SUITE_P(Values, BadSettings,
+                         testing::Values(
+                             // A fixed-size window keeps its own size at the stored corner, so an
+                             // empty stored rectangle still places it.
+                             BadValue{"NormPos", "500,100,500,300", {500, 100}},
+                             BadValue{"NormPos", "5000,5000,5472,5236", {-1, -1}}, // on no screen: as designed
+                             BadValue{"NormPos", "-9000,-9000,-8500,-8700", {-1, -1}},
+                             BadValue{"NormPos", "garbage", {0, 0}}, // each number: the designed geometry
+                             BadValue{"NormPos", "50,x,0,0", {50, 0}},
+                             BadValue{"PixelsPerInch", "120", {-1, -1}}, // nothing stored to move it
+                             BadValue{"ShowCmd", "many", {-1, -1}}, // the default state
+                             BadValue{"FormVersion", "-1", {-1, -1}})); // too old: skipped
 
 TEST_F(Settings, PositionsSavedAtAnotherResolutionAreIgnored)
 {
@@ -215,7 +214,7 @@ TEST_F(Settings, TextThatIsNotANumberReadsAsTheDefault)
 {
     Store("NormPos", "150,160,700,400");
     Store("PixelsPerInch", "ninety-six"); // default: the current value, so the position holds
-    Store("FormVersion", "new");          // default 0
+    Store("FormVersion", "new"); // default 0
     ProgramRun run;
     run.main->Show();
     RECT r = WindowRect(run.main->Handle());

@@ -33,11 +33,14 @@ TEST(SystemInfo, AFreshContainerReportsAllSixteenTopicsInOrder)
     StringList lines;
     info.Report(lines, ReportLocale{});
     EXPECT_EQ(Headers(lines),
-              (std::vector<std::string>{"[Machine]", "[Operating System]", "[NT Specific]", "[Environment]",
-                                        "[Folders]", "[Time Zone]", "[CPU]", "[CPU Features]", "[CPU Cache]",
-                                        "[Memory]", "[Display]", "[Advanced Power Management]", "[Media]",
-                                        "[Network]", "[Devices]", "[ODBC]", "[DirectX]", "[Disks]", "[Processes]",
-                                        "[Printers]", "[Installed Software]", "[User Startup]"}));
+              (std::vector<std::string>{"[Machine]",     "[Operating System]", "[NT Specific]",
+                                        "[Environment]", "[Folders]",          "[Time Zone]",
+                                        "[CPU]",         "[CPU Features]",     "[CPU Cache]",
+                                        "[Memory]",      "[Display]",          "[Advanced Power Management]",
+                                        "[Media]",       "[Network]",          "[Devices]",
+                                        "[ODBC]",        "[DirectX]",          "[Disks]",
+                                        "[Processes]",   "[Printers]",         "[Installed Software]",
+                                        "[User Startup]"}));
     EXPECT_NE(lines.IndexOf("PhysMemTotal=0"), -1);
     EXPECT_NE(lines.IndexOf("Count=0"), -1);
     EXPECT_NE(lines.IndexOf("ProductType=Unknown"), -1);
@@ -242,12 +245,15 @@ TEST(SharedRoutines, ShortcutsVersionsAndNames)
     GetTempPathA(sizeof(temp), temp);
     const std::string link = std::string(temp) + "quarrimond-test.lnk";
     const std::string target = std::string(temp) + "quarrimond-target.txt";
-    { std::ofstream(target) << "x"; }
+    {
+        std::ofstream(target) << "x";
+    }
     CoInitialize(nullptr);
     {
         IShellLinkA* shell = nullptr;
         ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&shell)), S_OK);
+                                   reinterpret_cast<void**>(&shell)),
+                  S_OK);
         shell->SetPath(target.c_str());
         shell->SetArguments("/quiet /x");
         IPersistFile* file = nullptr;
@@ -320,7 +326,8 @@ TEST(ReportTool, WritesTheAllTopicsReportWithCrLf)
     std::stringstream text;
     text << in.rdbuf();
     std::string report = text.str();
-    EXPECT_TRUE(report.starts_with("[Machine]\r\n[Operating System]\r\nPlatform=Windows NT\r\n")) << report.substr(0, 80);
+    EXPECT_TRUE(report.starts_with("[Machine]\r\n[Operating System]\r\nPlatform=Windows NT\r\n"))
+        << report.substr(0, 80);
     EXPECT_NE(report.find("\r\n[Memory]\r\nPhysMemTotal="), std::string::npos);
     EXPECT_TRUE(report.ends_with("[User Startup]\r\n"));
     EXPECT_EQ(report.find("\n\n"), std::string::npos);

@@ -133,7 +133,8 @@ public:
         SelectGuard select(dc.Get(), bitmap_.Get());
         SendMessageA(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
         GdiFlush();
-        pixels_.assign(static_cast<const std::uint32_t*>(bits), static_cast<const std::uint32_t*>(bits) + width_ * height_);
+        pixels_.assign(static_cast<const std::uint32_t*>(bits),
+                       static_cast<const std::uint32_t*>(bits) + width_ * height_);
     }
 
     // 0x00RRGGBB, as a DIB stores it.

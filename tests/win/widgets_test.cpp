@@ -21,8 +21,8 @@ protected:
 
     test::TextForm& MakeForm(const std::string& children, const std::function<void(test::TextForm&)>& handlers = {})
     {
-        std::string text = "object TestForm: TQuarrimondTestForm\n ClientWidth = 400\n ClientHeight = 200\n" + children +
-                           "end\n";
+        std::string text =
+            "object TestForm: TQuarrimondTestForm\n ClientWidth = 400\n ClientHeight = 200\n" + children + "end\n";
         struct Builder : test::TextForm {
             Builder(Application& a, std::string t, const std::function<void(test::TextForm&)>& h)
                 : test::TextForm(a, std::move(t))
@@ -98,7 +98,8 @@ TEST_F(Widgets, ScopeClampsValuesAndKeepsItsBuffer)
 
 TEST_F(Widgets, ScopeGridScrollsWithTheTicks)
 {
-    auto& form = MakeForm(" object Scope: TVrScope\n  Width = 100\n  Height = 50\n  GridSize = 14\n  Frequency = 5\n end\n");
+    auto& form =
+        MakeForm(" object Scope: TVrScope\n  Width = 100\n  Height = 50\n  GridSize = 14\n  Frequency = 5\n end\n");
     auto& scope = form.Find<TVrScope>("Scope");
     scope.Tick();
     scope.Tick();
@@ -138,7 +139,8 @@ TEST_F(Widgets, NumClampsAndDrawsTheClampedValue)
 
 TEST_F(Widgets, NumZeroBlankShowsFourBlankCells)
 {
-    auto& form = MakeForm(" object Num: TVrNum\n  Width = 38\n  Height = 16\n  Style = ns7x13\n  ZeroBlank = True\n end\n");
+    auto& form =
+        MakeForm(" object Num: TVrNum\n  Width = 38\n  Height = 16\n  Style = ns7x13\n  ZeroBlank = True\n end\n");
     Snapshot shot(form.Find<TVrNum>("Num"));
     for (int cell = 0; cell < 4; ++cell)
         EXPECT_EQ(TopSegment(shot, cell), test::kRgbGreen) << cell;

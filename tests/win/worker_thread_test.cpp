@@ -137,7 +137,9 @@ TEST_F(WorkerThread, GroupReportsItsHighestPriorityMembers)
     std::vector<Component*> groupUpdates, threadUpdates;
     int groupStarts = 0, groupTerminates = 0;
     group.OnUpdate = [&](Component& sender, TBMDExecuteThread&, void*&, int) { groupUpdates.push_back(&sender); };
-    group.OnThreadUpdate = [&](Component& sender, TBMDExecuteThread&, void*&, int) { threadUpdates.push_back(&sender); };
+    group.OnThreadUpdate = [&](Component& sender, TBMDExecuteThread&, void*&, int) {
+        threadUpdates.push_back(&sender);
+    };
     group.OnStart = [&](Component&, TBMDExecuteThread&, void*&) { ++groupStarts; };
     group.OnTerminate = [&](Component&, TBMDExecuteThread&, void*&) { ++groupTerminates; };
     group.Start();

@@ -2,8 +2,8 @@
 // the table for the version Wine reports, read back from the real registry.
 #include <gtest/gtest.h>
 
-#include "optimizer/thread1_execute.h"
 #include "../optimizer_support.h"
+#include "optimizer/thread1_execute.h"
 
 namespace qm {
 namespace {
@@ -47,7 +47,8 @@ TEST(OptimizerOnThisWindows, WritesTheTableForThisVersionAndNothingElse)
     Print("  HKLM\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters", tcpip);
     Print("  HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", limits);
 
-    const TweakTable* table = ChooseTweakTable(QM_EXPECTED_PLATFORM == 1 ? "Windows 9x" : "Windows NT", QM_EXPECTED_MAJOR);
+    const TweakTable* table =
+        ChooseTweakTable(QM_EXPECTED_PLATFORM == 1 ? "Windows 9x" : "Windows NT", QM_EXPECTED_MAJOR);
     std::vector<test::StoredValue> expected;
     if (table)
         for (const TweakValue& v : table->values)
@@ -57,7 +58,8 @@ TEST(OptimizerOnThisWindows, WritesTheTableForThisVersionAndNothingElse)
     EXPECT_EQ(QM_EXPECTED_PLATFORM == 1 ? mstcp : tcpip, test::Sorted(expected));
     EXPECT_TRUE((QM_EXPECTED_PLATFORM == 1 ? tcpip : mstcp).empty());
     if (table)
-        EXPECT_EQ(limits, test::Sorted({test::Dw("MaxConnectionsPerServer", 7), test::Dw("MaxConnectionsPer1_0Server", 7)}));
+        EXPECT_EQ(limits,
+                  test::Sorted({test::Dw("MaxConnectionsPerServer", 7), test::Dw("MaxConnectionsPer1_0Server", 7)}));
     else
         EXPECT_TRUE(limits.empty());
     // Asked once, whether or not anything was written.

@@ -6,11 +6,11 @@
 
 #include <cstdio>
 
+#include "../test_support.h"
 #include "framework/registry.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
-#include "../test_support.h"
 
 namespace qm {
 namespace {
@@ -57,11 +57,22 @@ TEST(SystemInfoOnThisWindows, StartupValues)
     EXPECT_EQ(values.IsNT, expected.isNT);
     EXPECT_EQ(values.ClassKey, expected.classKey);
     switch (QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR) {
-    case 410: EXPECT_TRUE(values.OSKind == TOSKind::os98 || values.OSKind == TOSKind::os98SE); break;
-    case 400: EXPECT_EQ(values.OSKind, TOSKind::osNT4); break;
-    case 500: EXPECT_EQ(values.OSKind, TOSKind::os2K); EXPECT_TRUE(values.Is2K); break;
-    case 501: EXPECT_EQ(values.OSKind, TOSKind::osXP); EXPECT_TRUE(values.IsXP); break;
-    default: ADD_FAILURE() << "no expectation for this version";
+    case 410:
+        EXPECT_TRUE(values.OSKind == TOSKind::os98 || values.OSKind == TOSKind::os98SE);
+        break;
+    case 400:
+        EXPECT_EQ(values.OSKind, TOSKind::osNT4);
+        break;
+    case 500:
+        EXPECT_EQ(values.OSKind, TOSKind::os2K);
+        EXPECT_TRUE(values.Is2K);
+        break;
+    case 501:
+        EXPECT_EQ(values.OSKind, TOSKind::osXP);
+        EXPECT_TRUE(values.IsXP);
+        break;
+    default:
+        ADD_FAILURE() << "no expectation for this version";
     }
 }
 
