@@ -8,21 +8,18 @@ TabfApplicationProperties::~TabfApplicationProperties()
         Application::Instance().RemoveActivationListener(*this);
 }
 
-bool TabfApplicationProperties::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TabfApplicationProperties::StaticType()
 {
-    if (name != "Chained")
-        return Component::ApplyProperty(name, value);
-    chained_ = value.AsBool();
-    return true;
-}
-
-bool TabfApplicationProperties::BindEvent(std::string_view event, const HandlerTable& handlers,
-                                          std::string_view handler)
-{
-    if (event != "OnActivate")
-        return Component::BindEvent(event, handlers, handler);
-    OnActivate = handlers.Get<void(Component&)>(handler);
-    return true;
+    using A = TabfApplicationProperties;
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<A, &A::chained_>("Chained"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<A, &A::OnActivate>("OnActivate"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<A>("TabfApplicationProperties", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void TabfApplicationProperties::Loaded()

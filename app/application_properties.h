@@ -9,8 +9,8 @@ namespace qm {
 class TabfApplicationProperties : public Component, private ActivationListener {
 public:
     ~TabfApplicationProperties() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     NotifyEvent OnActivate;

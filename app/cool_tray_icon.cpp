@@ -41,62 +41,62 @@ TCoolTrayIcon::TCoolTrayIcon()
 TCoolTrayIcon::~TCoolTrayIcon()
 {
     HideIcon();
-    if (icon_)
-        DestroyIcon(icon_);
     KillTimer(window_.Handle(), kDoubleClickTimer);
     if (owner_)
         owner_->RemoveMessageHook(*this);
 }
 
-bool TCoolTrayIcon::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TCoolTrayIcon::StaticType()
 {
-    if (name == "Hint")
-        hint_ = value.AsString();
-    else if (name == "ShowHint")
-        showHint_ = value.AsBool();
-    else if (name == "IconVisible")
-        iconVisible_ = value.AsBool();
-    else if (name == "Enabled")
-        enabled_ = value.AsBool();
-    else if (name == "PopupMenu")
-        popupName_ = value.AsIdentifier();
-    else if (name == "LeftPopup")
-        leftPopup_ = value.AsBool();
-    else if (name == "MinimizeToTray")
-        minimizeToTray_ = value.AsBool();
-    else if (name == "StartMinimized")
-        startMinimized_ = value.AsBool();
-    else if (name == "CycleIcons")
-        cycleIcons_ = value.AsBool();
-    else if (name == "CycleInterval")
-        cycleInterval_ = value.AsInt();
-    else if (name == "Icon") {
-        if (icon_)
-            DestroyIcon(icon_);
-        icon_ = static_cast<HICON>(
-            LoadImageA(GetModuleHandleA(nullptr), value.AsString().c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-        if (!icon_)
-            throw EFormDescription("no icon resource " + value.AsString());
-    } else
-        return Component::ApplyProperty(name, value);
-    return true;
+    using T = TCoolTrayIcon;
+    // While the description loads the values are only kept: Loaded shows the icon.
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<T, &T::Hint, [](T& t, const std::string& hint) {
+            if (t.IsLoading())
+                t.hint_ = hint;
+            else
+                t.SetHint(hint);
+        }>("Hint"),
+        BoolProperty<T, &T::ShowHint, [](T& t, bool on) {
+            if (t.IsLoading())
+                t.showHint_ = on;
+            else
+                t.SetShowHint(on);
+        }>("ShowHint"),
+        BoolProperty<T, &T::IconVisible, [](T& t, bool on) {
+            if (t.IsLoading())
+                t.iconVisible_ = on;
+            else
+                t.SetIconVisible(on);
+        }>("IconVisible"),
+        BoolProperty<T, &T::enabled_>("Enabled"),
+        ReferenceProperty<T, &T::popupName_>("PopupMenu"),
+        BoolProperty<T, &T::leftPopup_>("LeftPopup"),
+        BoolProperty<T, &T::minimizeToTray_>("MinimizeToTray"),
+        BoolProperty<T, &T::startMinimized_>("StartMinimized"),
+        BoolProperty<T, &T::cycleIcons_>("CycleIcons"),
+        IntProperty<T, &T::cycleInterval_>("CycleInterval"),
+        StringProperty<T, &T::iconName_, &T::SetIcon>("Icon"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<T, &T::OnClick>("OnClick"),         MakeEvent<T, &T::OnDblClick>("OnDblClick"),
+        MakeEvent<T, &T::OnMouseDown>("OnMouseDown"), MakeEvent<T, &T::OnMouseUp>("OnMouseUp"),
+        MakeEvent<T, &T::OnMouseMove>("OnMouseMove"),
+    };
+    static constexpr TypeInfo kType = ComponentType<T>("TCoolTrayIcon", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
-bool TCoolTrayIcon::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+void TCoolTrayIcon::SetIcon(const std::string& resource)
 {
-    if (event == "OnClick")
-        OnClick = handlers.Get<void(Component&)>(handler);
-    else if (event == "OnDblClick")
-        OnDblClick = handlers.Get<void(Component&)>(handler);
-    else if (event == "OnMouseDown")
-        OnMouseDown = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
-    else if (event == "OnMouseUp")
-        OnMouseUp = handlers.Get<void(Component&, TrayMouseButton, int, int, int)>(handler);
-    else if (event == "OnMouseMove")
-        OnMouseMove = handlers.Get<void(Component&, int, int, int)>(handler);
-    else
-        return Component::BindEvent(event, handlers, handler);
-    return true;
+    IconHandle icon(static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    if (!icon)
+        throw EFormDescription("no icon resource " + resource);
+    icon_ = std::move(icon);
+    iconName_ = resource;
+    if (!IsLoading())
+        ModifyIcon();
 }
 
 void TCoolTrayIcon::Loaded()
@@ -124,7 +124,7 @@ TrayIconData TCoolTrayIcon::Record() const
     data.id = kIconId;
     data.flags = 7; // message, icon and tip
     data.callbackMessage = kCallbackMessage;
-    data.icon = icon_;
+    data.icon = icon_.Get();
     data.tip = TrayTip(hint_, showHint_);
     return data;
 }

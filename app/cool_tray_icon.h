@@ -27,13 +27,14 @@ public:
     TCoolTrayIcon();
     ~TCoolTrayIcon() override;
 
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     const std::string& Hint() const { return hint_; }
     // Sends the icon's record to the shell at once, even for the same text.
     void SetHint(std::string hint);
+    bool ShowHint() const { return showHint_; }
     void SetShowHint(bool on);
     bool IconVisible() const { return iconVisible_; }
     void SetIconVisible(bool visible);
@@ -70,7 +71,9 @@ private:
     std::string popupName_;
     TPopupMenu* popup_ = nullptr;
     TForm* owner_ = nullptr;
-    HICON icon_ = nullptr;
+    void SetIcon(const std::string& resource);
+    IconHandle icon_;
+    std::string iconName_;
     UINT taskbarCreated_ = 0;
     bool leftDown_ = false, clickPending_ = false, doubleClickSeen_ = false, doubleClickTimerOn_ = false;
     // A hidden top-level window: it hears the taskbar's restart broadcast,

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "framework/application.h"
-#include "framework/registry.h"
-#include "framework/registry_text.h"
+#include "platform/registry_key.h"
+#include "platform/registry_text.h"
 
 namespace qm {
 
@@ -38,11 +38,11 @@ bool OnSomeScreen(const RECT& r)
 SIZE FrameMetrics(BorderStyle border)
 {
     switch (border) {
-    case BorderStyle::Sizeable:
+    case BorderStyle::bsSizeable:
         return {GetSystemMetrics(SM_CXSIZEFRAME), GetSystemMetrics(SM_CYSIZEFRAME)};
-    case BorderStyle::Dialog:
+    case BorderStyle::bsDialog:
         return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME)};
-    case BorderStyle::Single:
+    case BorderStyle::bsSingle:
         break;
     }
     return {GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
@@ -56,41 +56,32 @@ TFormStorage::~TFormStorage()
         form_->RemoveLifecycleHook(*this);
 }
 
-bool TFormStorage::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TFormStorage::StaticType()
 {
-    if (name == "IniFileName") {
-        iniFileName_ = value.AsString();
-    } else if (name == "IniSection") {
-        iniSection_ = value.AsString();
-    } else if (name == "UseRegistry") {
+    using S = TFormStorage;
+    static constexpr std::string_view kOptionNames[] = {"fpState", "fpPosition", "fpActiveControl"};
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<S, &S::iniFileName_>("IniFileName"),
+        StringProperty<S, &S::iniSection_>("IniSection"),
         // Only the registry variant exists in this program.
-        if (!value.AsBool())
-            throw EFormDescription("settings are kept in the registry only");
-        useRegistry_ = true;
-    } else if (name == "Options") {
-        position_ = state_ = activeControl_ = false;
-        for (const std::string& option : value.AsSet()) {
-            if (option == "fpState")
-                state_ = true;
-            else if (option == "fpPosition")
-                position_ = true;
-            else if (option == "fpActiveControl")
-                activeControl_ = true;
-            else
-                throw EFormDescription("unknown option " + option);
-        }
-    } else if (name == "Active") {
-        active_ = value.AsBool();
-    } else if (name == "Version") {
-        version_ = value.AsInt();
-    } else if (name == "StoredProps") {
-        storedPropsText_.assign(1, value.AsString());
-    } else if (name == "StoredProps.Strings") {
-        storedPropsText_.push_back(value.AsString());
-    } else {
-        return Component::ApplyProperty(name, value);
-    }
-    return true;
+        BoolProperty<S, &S::useRegistry_, [](S& s, bool on) {
+            if (!on)
+                throw EFormDescription("settings are kept in the registry only");
+            s.useRegistry_ = true;
+        }>("UseRegistry"),
+        SetProperty<S, [](const S& s) { return (s.state_ ? 1 : 0) | (s.position_ ? 2 : 0) | (s.activeControl_ ? 4 : 0); },
+                    [](S& s, int options) {
+                        s.state_ = options & 1;
+                        s.position_ = options & 2;
+                        s.activeControl_ = options & 4;
+                    }>("Options", kOptionNames),
+        BoolProperty<S, &S::active_>("Active"),
+        IntProperty<S, &S::version_>("Version"),
+        LinesProperty<S, &S::storedPropsText_>("StoredProps"),
+        LinesProperty<S, &S::storedPropsText_>("StoredProps.Strings"),
+    };
+    static constexpr TypeInfo kType = ComponentType<S>("TFormStorage", &Component::StaticType, kProperties);
+    return kType;
 }
 
 void TFormStorage::Loaded()
@@ -212,13 +203,13 @@ void TFormStorage::RestorePlacement()
         const int ppi = ParseIntOr(Read("PixelsPerInch"), ScreenPixelsPerInch());
         if ((haveMinMax || haveNormPos) && ppi == ScreenPixelsPerInch()) {
             RECT& r = placement.rcNormalPosition;
-            if (form.GetBorderStyle() != BorderStyle::Sizeable)
+            if (form.GetBorderStyle() != BorderStyle::bsSizeable)
                 r = {r.left, r.top, r.left + form.Width(), r.top + form.Height()};
             // A position on no screen at all (a monitor since removed) would
             // leave the window unreachable: it then opens where designed.
             if (r.left < r.right && OnSomeScreen(r)) {
-                if (form.Position() != FormPosition::Designed)
-                    form.SetPosition(FormPosition::Designed);
+                if (form.Position() != FormPosition::poDesigned)
+                    form.SetPosition(FormPosition::poDesigned);
                 SetWindowPlacement(window, &placement);
             }
         }

@@ -14,7 +14,8 @@ namespace qm {
 class TFormStorage : public Component, private TForm::LifecycleHook {
 public:
     ~TFormStorage() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     void Save();

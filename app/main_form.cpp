@@ -13,6 +13,7 @@
 #include "optimizer/wizard_form.h"
 #include "sysinfo/collector_failure.h"
 #include "sysinfo/msysteminfo.h"
+#include "sysinfo/viewer/report_view_form.h"
 #include "widgets/vr_num.h"
 #include "widgets/vr_user_led.h"
 
@@ -75,6 +76,8 @@ void TMainForm::DescriptionLoaded()
     CoolTrayIcon1 = &Find<TCoolTrayIcon>("CoolTrayIcon1");
     TransparentSkin1 = &Find<TTransparentSkin>("TransparentSkin1");
     MSystemInfo1 = &Find<TMSystemInfo>("MSystemInfo1");
+    // The engine holds no windows: the program supplies its overview.
+    MSystemInfo1->SetOverviewFactory(ReportViewOverviewFactory(App()));
 }
 
 void TMainForm::FormCreate(Component&)
@@ -169,7 +172,7 @@ void TMainForm::RestoreApplication()
     App().SetHiddenToTray(false);
     SetForegroundWindow(window);
     if (focused && IsChild(window, focused))
-        SetFocus(focused);
+        ::SetFocus(focused);
 }
 
 void TMainForm::ShowQuarrimondWindow1Click(Component&)

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "framework/application.h"
-#include "framework/handle.h"
+#include "platform/unique_resource.h"
 
 namespace qm {
 
@@ -30,17 +30,16 @@ HWND FindOtherApplicationWindow(const std::string& title, HWND own)
 
 } // namespace
 
-bool TabfOneInstance::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TabfOneInstance::StaticType()
 {
-    if (name == "ActivatePrevInstance")
-        activatePrevInstance_ = value.AsBool();
-    else if (name == "ShowMessage")
-        showMessage_ = value.AsBool();
-    else if (name == "Message")
-        message_ = value.AsString();
-    else
-        return Component::ApplyProperty(name, value);
-    return true;
+    using O = TabfOneInstance;
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<O, &O::activatePrevInstance_>("ActivatePrevInstance"),
+        BoolProperty<O, &O::showMessage_>("ShowMessage"),
+        StringProperty<O, &O::message_>("Message"),
+    };
+    static constexpr TypeInfo kType = ComponentType<O>("TabfOneInstance", &Component::StaticType, kProperties);
+    return kType;
 }
 
 bool TabfOneInstance::ClaimInstance(const std::string& title)

@@ -7,7 +7,8 @@ namespace qm {
 
 class TabfOneInstance : public Component {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     // True when this process may run: no other copy holds the instance mutex.

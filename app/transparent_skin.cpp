@@ -26,16 +26,17 @@ TTransparentSkin::~TTransparentSkin()
         form_->RemoveMessageHook(*this);
 }
 
-bool TTransparentSkin::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TTransparentSkin::StaticType()
 {
-    // Stored values only: nothing is repainted.
-    if (name == "Transparency")
-        transparency_ = static_cast<signed char>(value.AsInt());
-    else if (name == "FadeTime")
-        fadeTime_ = static_cast<signed char>(value.AsInt());
-    else
-        return Component::ApplyProperty(name, value);
-    return true;
+    using S = TTransparentSkin;
+    // Stored values only, kept as the signed bytes they are: nothing is repainted.
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<S, &S::Transparency, [](S& s, int n) { s.transparency_ = static_cast<signed char>(n); }>(
+            "Transparency"),
+        IntProperty<S, &S::FadeTime, [](S& s, int n) { s.fadeTime_ = static_cast<signed char>(n); }>("FadeTime"),
+    };
+    static constexpr TypeInfo kType = ComponentType<S>("TTransparentSkin", &Component::StaticType, kProperties);
+    return kType;
 }
 
 void TTransparentSkin::Loaded()

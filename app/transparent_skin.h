@@ -11,7 +11,8 @@ public:
 
     TTransparentSkin();
     ~TTransparentSkin() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     int Transparency() const { return transparency_; }

@@ -5,14 +5,13 @@
 #include <stdexcept>
 
 #include "framework/application.h"
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 
 namespace qm {
 
 namespace {
 
 struct KindLocation {
-    std::string_view name;
     HKEY root;
     std::string_view suffix;
 };
@@ -20,12 +19,12 @@ struct KindLocation {
 const KindLocation& Location(AutoExecKind kind)
 {
     static const KindLocation kLocations[] = {
-        {"aekMachineRun", HKEY_LOCAL_MACHINE, "Run"},
-        {"aekMachineRunOnce", HKEY_LOCAL_MACHINE, "RunOnce"},
-        {"aekUserRun", HKEY_CURRENT_USER, "Run"},
-        {"aekUserRunOnce", HKEY_CURRENT_USER, "RunOnce"},
-        {"aekServiceRun", HKEY_LOCAL_MACHINE, "RunServices"},
-        {"aekServiceRunOnce", HKEY_LOCAL_MACHINE, "RunServicesOnce"},
+        {HKEY_LOCAL_MACHINE, "Run"},
+        {HKEY_LOCAL_MACHINE, "RunOnce"},
+        {HKEY_CURRENT_USER, "Run"},
+        {HKEY_CURRENT_USER, "RunOnce"},
+        {HKEY_LOCAL_MACHINE, "RunServices"},
+        {HKEY_LOCAL_MACHINE, "RunServicesOnce"},
     };
     return kLocations[static_cast<int>(kind)];
 }
@@ -53,34 +52,20 @@ std::string TabfAutoRun::ValueName(const std::string& fileName)
     return separator == std::string::npos ? fileName : fileName.substr(separator + 1);
 }
 
-bool TabfAutoRun::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TabfAutoRun::StaticType()
 {
-    if (name == "AutoRun") {
-        SetAutoRun(value.AsBool());
-    } else if (name == "FileName") {
-        SetFileName(value.AsString());
-    } else if (name == "Kind") {
-        const std::string& kind = value.AsIdentifier();
-        for (int i = 0; i <= static_cast<int>(AutoExecKind::aekServiceRunOnce); ++i)
-            if (Location(static_cast<AutoExecKind>(i)).name == kind) {
-                SetKind(static_cast<AutoExecKind>(i));
-                return true;
-            }
-        throw EFormDescription("unknown start-up list " + kind);
-    } else if (name == "About") {
-        (void)value.AsString();
-    } else {
-        return Component::ApplyProperty(name, value);
-    }
-    return true;
-}
-
-bool TabfAutoRun::PropertyText(std::string_view name, std::string& text) const
-{
-    if (name != "AutoRun")
-        return false;
-    text = autoRun_ ? "True" : "False";
-    return true;
+    using A = TabfAutoRun;
+    static constexpr std::string_view kKindNames[] = { "aekMachineRunOnce", "aekUserRun",
+                                                      "aekUserRunOnce", "aekServiceRun",     "aekServiceRunOnce"};
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<A, &A::AutoRun, &A::SetAutoRun>("AutoRun"),
+        StringProperty<A, &A::FileName, &A::SetFileName>("FileName"),
+        EnumProperty<A, &A::Kind, &A::SetKind>("Kind", kKindNames),
+        // A description of the component, for designers only.
+        StringProperty<A, nullptr, [](A&, const std::string&) {}>("About"),
+    };
+    static constexpr TypeInfo kType = ComponentType<A>("TabfAutoRun", &Component::StaticType, kProperties);
+    return kType;
 }
 
 void TabfAutoRun::Loaded()
@@ -97,12 +82,12 @@ void TabfAutoRun::SetAutoRun(bool on)
     ApplyAutoRun();
 }
 
-void TabfAutoRun::SetFileName(std::string fileName)
+void TabfAutoRun::SetFileName(const std::string& fileName)
 {
     if (fileName == fileName_)
         return;
     RemoveAutoRun();
-    fileName_ = std::move(fileName);
+    fileName_ = fileName;
     ApplyAutoRun();
 }
 

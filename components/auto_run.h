@@ -19,14 +19,14 @@ enum class AutoExecKind {
 class TabfAutoRun : public Component {
 public:
     TabfAutoRun();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool PropertyText(std::string_view name, std::string& text) const override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     bool AutoRun() const { return autoRun_; }
     void SetAutoRun(bool on);
     const std::string& FileName() const { return fileName_; }
-    void SetFileName(std::string fileName);
+    void SetFileName(const std::string& fileName);
     AutoExecKind Kind() const { return kind_; }
     void SetKind(AutoExecKind kind);
 

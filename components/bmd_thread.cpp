@@ -33,12 +33,15 @@ DWORD WINAPI TBMDExecuteThread::Main(void* self)
     auto& thread = *static_cast<TBMDExecuteThread*>(self);
     TBMDThread& owner = thread.owner_;
     owner.Execute(thread);
-    // The end is delivered on the user-interface thread, which we wait for.
-    try {
-        Application::Instance().Synchronize([&] { owner.ThreadTerminated(thread); });
-    } catch (...) {
-        // The handler's failure went to the application already; nothing else to tell.
-    }
+    // The end is delivered on the user-interface thread, which we wait for; a
+    // failing OnTerminate handler goes to the application's handler there.
+    Application::Instance().Synchronize([&] {
+        try {
+            owner.ThreadTerminated(thread);
+        } catch (...) {
+            Application::Instance().HandleException(std::current_exception());
+        }
+    });
     return 0;
 }
 
@@ -46,28 +49,27 @@ DWORD WINAPI TBMDExecuteThread::Main(void* self)
 
 TBMDThreadBase::~TBMDThreadBase() = default;
 
-bool TBMDThreadBase::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TBMDThreadBase::StaticType()
 {
-    if (name == "UpdatePriority")
-        updatePriority_ = value.AsInt();
-    else if (name == "ThreadGroup")
-        groupName_ = value.AsIdentifier();
-    else
-        return Component::ApplyProperty(name, value);
-    return true;
+    using B = TBMDThreadBase;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<B, &B::UpdatePriority, &B::SetUpdatePriority>("UpdatePriority"),
+        ReferenceProperty<B, &B::ThreadGroupName, &B::SetThreadGroupName>("ThreadGroup"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<B, &B::OnUpdate>("OnUpdate"),
+        MakeEvent<B, &B::OnStart>("OnStart"),
+        MakeEvent<B, &B::OnTerminate>("OnTerminate"),
+    };
+    static constexpr TypeInfo kType = ComponentType<B>("TBMDThreadBase", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
-bool TBMDThreadBase::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+void TBMDThreadBase::SetThreadGroupName(const std::string& name)
 {
-    if (event == "OnUpdate")
-        OnUpdate = handlers.Get<void(Component&, TBMDExecuteThread&, void*&, int)>(handler);
-    else if (event == "OnStart")
-        OnStart = handlers.Get<void(Component&, TBMDExecuteThread&, void*&)>(handler);
-    else if (event == "OnTerminate")
-        OnTerminate = handlers.Get<void(Component&, TBMDExecuteThread&, void*&)>(handler);
-    else
-        return Component::BindEvent(event, handlers, handler);
-    return true;
+    groupName_ = name;
+    if (!IsLoading())
+        SetThreadGroup(name.empty() ? nullptr : dynamic_cast<TBMDThreadGroup*>(ResolveReference(name)));
 }
 
 void TBMDThreadBase::Loaded()
@@ -80,20 +82,37 @@ void TBMDThreadBase::Loaded()
     SetThreadGroup(group);
 }
 
+TBMDThreadGroup* TBMDThreadBase::ThreadGroup() const
+{
+    std::lock_guard guard(lock_);
+    auto* group = membership_.Group();
+    return group ? static_cast<TBMDThreadGroup*>(&group->Of()) : nullptr;
+}
+
 void TBMDThreadBase::SetThreadGroup(TBMDThreadGroup* group)
 {
-    if (group == group_)
+    TBMDThreadGroup* old = ThreadGroup();
+    if (group == old)
         return;
-    if (group_)
-        Detach(*group_);
-    if (group)
-        Attach(*group);
+    auto* thread = dynamic_cast<TBMDThread*>(this);
+    {
+        std::lock_guard guard(lock_);
+        membership_.Join(group ? &group->membership_ : nullptr);
+    }
+    // A running thread that moves takes its run out of the old groups' counts
+    // and into the new ones'.
+    if (thread && thread->Thread()) {
+        if (old)
+            old->ThreadEnded(*thread, *thread->Thread());
+        if (group)
+            group->ThreadStarted(*thread, *thread->Thread());
+    }
 }
 
 // TBMDThread ------------------------------------------------------------------
 
 TBMDThread::TBMDThread()
-    : refreshWindow_([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+    : TBMDThreadBase(false), refreshWindow_([this](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
           if (message != WM_TIMER || wParam != kRefreshTimer)
               return false;
           TimerTick();
@@ -117,27 +136,21 @@ TBMDThread::~TBMDThread()
     for (auto& finished : finished_)
         WaitForSingleObject(finished->Handle(), INFINITE);
     thread_.reset();
-    if (group_)
-        Detach(*group_);
+    SetThreadGroup(nullptr);
 }
 
-bool TBMDThread::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TBMDThread::StaticType()
 {
-    if (name == "RefreshInterval")
-        SetRefreshInterval(static_cast<unsigned>(value.AsInteger()));
-    else if (name == "Priority")
-        SetPriority(ParseThreadPriority(value));
-    else
-        return TBMDThreadBase::ApplyProperty(name, value);
-    return true;
-}
-
-bool TBMDThread::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    if (event != "OnExecute")
-        return TBMDThreadBase::BindEvent(event, handlers, handler);
-    OnExecute = handlers.Get<void(Component&, TBMDExecuteThread&, void*&)>(handler);
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TBMDThread, &TBMDThread::RefreshInterval, &TBMDThread::SetRefreshInterval>("RefreshInterval"),
+        EnumProperty<TBMDThread, &TBMDThread::Priority, &TBMDThread::SetPriority>("Priority", kThreadPriorityNames),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TBMDThread, &TBMDThread::OnExecute>("OnExecute"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TBMDThread>("TBMDThread", &TBMDThreadBase::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void TBMDThread::ReapFinished()
@@ -156,8 +169,8 @@ void TBMDThread::Start(void* data)
     thread_ = std::make_unique<TBMDExecuteThread>(*this, data);
     SetThreadPriority(thread_->Handle(), ToWindowsPriority(priority_));
     wasStopped_ = false;
-    if (group_)
-        group_->ThreadStarted(*this, *thread_);
+    if (TBMDThreadGroup* group = ThreadGroup())
+        group->ThreadStarted(*this, *thread_);
     if (OnStart) {
         std::lock_guard guard(lock_);
         OnStart(*this, *thread_, thread_->Data);
@@ -220,8 +233,8 @@ void TBMDThread::ThreadTerminated(TBMDExecuteThread& thread)
     if (destroying_)
         return;
     KillTimer(refreshWindow_.Handle(), kRefreshTimer);
-    if (group_)
-        group_->ThreadEnded(*this, thread);
+    if (TBMDThreadGroup* group = ThreadGroup())
+        group->ThreadEnded(*this, thread);
     if (OnTerminate) {
         std::lock_guard guard(lock_);
         OnTerminate(*this, thread, thread.Data);
@@ -233,112 +246,110 @@ void TBMDThread::TimerTick()
     if (!thread_)
         return;
     const int percent = thread_->Percent;
-    if (group_)
-        group_->ThreadUpdated(*this, *thread_, percent, UpdatePriority());
+    if (TBMDThreadGroup* group = ThreadGroup())
+        group->ThreadUpdated(*this, *thread_, percent, UpdatePriority());
     if (OnUpdate) {
         std::lock_guard guard(lock_);
         OnUpdate(*this, *thread_, thread_->Data, percent);
     }
 }
 
-void TBMDThread::Attach(TBMDThreadGroup& group)
-{
-    group.AddMember(*this);
-    group_ = &group;
-    if (thread_)
-        group.ThreadStarted(*this, *thread_);
-}
-
-void TBMDThread::Detach(TBMDThreadGroup& group)
-{
-    group.RemoveMember(*this);
-    group_ = nullptr;
-}
-
 // TBMDThreadGroup -------------------------------------------------------------
+
+const TypeInfo& TBMDThreadGroup::StaticType()
+{
+    using G = TBMDThreadGroup;
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<G, &G::OnThreadUpdate>("OnThreadUpdate"),
+        MakeEvent<G, &G::OnThreadStart>("OnThreadStart"),
+        MakeEvent<G, &G::OnThreadTerminate>("OnThreadTerminate"),
+    };
+    static constexpr TypeInfo kType = ComponentType<G>("TBMDThreadGroup", &TBMDThreadBase::StaticType, {}, kEvents);
+    return kType;
+}
 
 TBMDThreadGroup::~TBMDThreadGroup()
 {
-    for (TBMDThread* thread : std::vector<TBMDThread*>(allThreads_))
-        thread->SetThreadGroup(nullptr);
-    for (TBMDThreadBase* member : std::vector<TBMDThreadBase*>(members_))
+    // Members leave first, each taking its run out of the counts above.
+    for (TBMDThreadBase* member : [this] {
+             std::lock_guard guard(lock_);
+             std::vector<TBMDThreadBase*> members;
+             for (auto* membership : membership_.Members())
+                 members.push_back(&membership->Of());
+             return members;
+         }())
         member->SetThreadGroup(nullptr);
-    if (group_)
-        Detach(*group_);
+    SetThreadGroup(nullptr);
 }
 
-bool TBMDThreadGroup::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+std::vector<TBMDThread*> TBMDThreadGroup::AllThreads() const
 {
-    if (event == "OnThreadUpdate")
-        OnThreadUpdate = handlers.Get<void(Component&, TBMDExecuteThread&, void*&, int)>(handler);
-    else if (event == "OnThreadStart")
-        OnThreadStart = handlers.Get<void(Component&, TBMDExecuteThread&, void*&)>(handler);
-    else if (event == "OnThreadTerminate")
-        OnThreadTerminate = handlers.Get<void(Component&, TBMDExecuteThread&, void*&)>(handler);
-    else
-        return TBMDThreadBase::BindEvent(event, handlers, handler);
-    return true;
+    std::lock_guard guard(lock_);
+    std::vector<TBMDThread*> threads;
+    for (TBMDThreadBase* thread : membership_.AllThreads())
+        threads.push_back(static_cast<TBMDThread*>(thread));
+    return threads;
 }
 
 int TBMDThreadGroup::RunningCount() const
 {
-    std::lock_guard guard(lock_);
-    return running_;
+    int running = 0;
+    for (TBMDThread* thread : AllThreads())
+        if (thread->IsRunning())
+            ++running;
+    return running;
 }
 
 void TBMDThreadGroup::Start(void* data)
 {
-    for (TBMDThreadBase* member : members_)
+    for (TBMDThreadBase* member : [this] {
+             std::vector<TBMDThreadBase*> members;
+             for (auto* membership : membership_.Members())
+                 members.push_back(&membership->Of());
+             return members;
+         }())
         member->Start(data);
 }
 
 void TBMDThreadGroup::Stop()
 {
-    for (TBMDThreadBase* member : members_)
-        member->Stop();
+    for (auto* membership : membership_.Members())
+        membership->Of().Stop();
 }
 
 void TBMDThreadGroup::Suspend()
 {
-    for (TBMDThreadBase* member : members_)
-        member->Suspend();
+    for (auto* membership : membership_.Members())
+        membership->Of().Suspend();
 }
 
 void TBMDThreadGroup::Resume()
 {
-    for (TBMDThreadBase* member : members_)
-        member->Resume();
+    for (auto* membership : membership_.Members())
+        membership->Of().Resume();
 }
 
 void TBMDThreadGroup::ThreadStarted(TBMDThread& member, TBMDExecuteThread& thread)
 {
-    int before;
     {
         std::lock_guard guard(lock_);
-        before = running_++;
         if (OnThreadStart)
             OnThreadStart(member, thread, thread.Data);
     }
-    if (group_)
-        group_->ThreadStarted(member, thread);
-    if (before == 0 && OnStart)
+    if (TBMDThreadGroup* group = ThreadGroup())
+        group->ThreadStarted(member, thread);
+    // The first run in the group starts the group.
+    if (RunningCount() == 1 && OnStart)
         OnStart(member, thread, thread.Data);
 }
 
 void TBMDThreadGroup::ThreadEnded(TBMDThread& member, TBMDExecuteThread& thread)
 {
-    int now;
-    {
-        std::lock_guard guard(lock_);
-        if (running_ > 0)
-            --running_;
-        now = running_;
-    }
     if (OnThreadTerminate)
         OnThreadTerminate(member, thread, thread.Data);
-    if (group_)
-        group_->ThreadEnded(member, thread);
-    if (now == 0 && OnTerminate)
+    if (TBMDThreadGroup* group = ThreadGroup())
+        group->ThreadEnded(member, thread);
+    if (RunningCount() == 0 && OnTerminate)
         OnTerminate(member, thread, thread.Data);
 }
 
@@ -347,44 +358,11 @@ void TBMDThreadGroup::ThreadUpdated(TBMDThread& member, TBMDExecuteThread& threa
     if (OnThreadUpdate)
         OnThreadUpdate(member, thread, thread.Data, percent);
     // The group reports the progress of its highest-priority running members.
-    for (TBMDThread* other : allThreads_)
+    for (TBMDThread* other : AllThreads())
         if (other->IsRunning() && other->UpdatePriority() > priority)
             return;
     if (OnUpdate)
         OnUpdate(member, thread, thread.Data, percent);
-}
-
-void TBMDThreadGroup::AddMember(TBMDThreadBase& member)
-{
-    std::lock_guard guard(lock_);
-    members_.push_back(&member);
-    if (auto* thread = dynamic_cast<TBMDThread*>(&member))
-        allThreads_.push_back(thread);
-    else if (auto* group = dynamic_cast<TBMDThreadGroup*>(&member))
-        allThreads_.insert(allThreads_.end(), group->allThreads_.begin(), group->allThreads_.end());
-}
-
-void TBMDThreadGroup::RemoveMember(TBMDThreadBase& member)
-{
-    std::lock_guard guard(lock_);
-    std::erase(members_, &member);
-    if (auto* thread = dynamic_cast<TBMDThread*>(&member))
-        std::erase(allThreads_, thread);
-    else if (auto* group = dynamic_cast<TBMDThreadGroup*>(&member))
-        for (TBMDThread* t : group->allThreads_)
-            std::erase(allThreads_, t);
-}
-
-void TBMDThreadGroup::Attach(TBMDThreadGroup& group)
-{
-    group.AddMember(*this);
-    group_ = &group;
-}
-
-void TBMDThreadGroup::Detach(TBMDThreadGroup& group)
-{
-    group.RemoveMember(*this);
-    group_ = nullptr;
 }
 
 } // namespace qm

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "framework/component.h"
-#include "framework/handle.h"
+#include "platform/unique_resource.h"
 #include "framework/message_window.h"
+#include "components/group_membership.h"
 #include "framework/thread_priority.h"
 
 namespace qm {
@@ -54,8 +55,8 @@ private:
 class TBMDThreadBase : public Component {
 public:
     ~TBMDThreadBase() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     virtual bool IsRunning() const = 0;
@@ -65,8 +66,11 @@ public:
     virtual void Suspend() = 0;
     virtual void Resume() = 0;
 
-    TBMDThreadGroup* ThreadGroup() const { return group_; }
+    // The group this thread or group belongs to; null for none.
+    TBMDThreadGroup* ThreadGroup() const;
     void SetThreadGroup(TBMDThreadGroup* group);
+    const std::string& ThreadGroupName() const { return groupName_; }
+    void SetThreadGroupName(const std::string& name);
     int UpdatePriority() const { return updatePriority_; }
     void SetUpdatePriority(int priority) { updatePriority_ = priority; }
 
@@ -75,11 +79,10 @@ public:
     TBMDThreadDataNotifyEvent OnTerminate;
 
 protected:
+    explicit TBMDThreadBase(bool isGroup) : membership_(*this, isGroup) {}
     friend class TBMDThreadGroup;
-    virtual void Attach(TBMDThreadGroup& group) = 0;
-    virtual void Detach(TBMDThreadGroup& group) = 0;
     mutable std::recursive_mutex lock_;
-    TBMDThreadGroup* group_ = nullptr;
+    GroupMembership<TBMDThreadBase> membership_;
 
 private:
     std::string groupName_;
@@ -90,8 +93,8 @@ class TBMDThread : public TBMDThreadBase {
 public:
     TBMDThread();
     ~TBMDThread() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     bool IsRunning() const override { return thread_ != nullptr; }
     using TBMDThreadBase::Start;
@@ -111,8 +114,6 @@ public:
 
 private:
     friend class TBMDExecuteThread;
-    void Attach(TBMDThreadGroup& group) override;
-    void Detach(TBMDThreadGroup& group) override;
     void TimerTick();
     void Execute(TBMDExecuteThread& thread);
     void ThreadTerminated(TBMDExecuteThread& thread);
@@ -129,8 +130,10 @@ private:
 
 class TBMDThreadGroup : public TBMDThreadBase {
 public:
+    TBMDThreadGroup() : TBMDThreadBase(true) {}
     ~TBMDThreadGroup() override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     bool IsRunning() const override { return RunningCount() > 0; }
     using TBMDThreadBase::Start;
@@ -138,6 +141,7 @@ public:
     void Stop() override;
     void Suspend() override;
     void Resume() override;
+    // The threads below the group, at any depth, that are running now.
     int RunningCount() const;
 
     TBMDThreadUpdateNotifyEvent OnThreadUpdate;
@@ -148,18 +152,8 @@ public:
     void ThreadStarted(TBMDThread& member, TBMDExecuteThread& thread);
     void ThreadEnded(TBMDThread& member, TBMDExecuteThread& thread);
     void ThreadUpdated(TBMDThread& member, TBMDExecuteThread& thread, int percent, int priority);
-    const std::vector<TBMDThread*>& AllThreads() const { return allThreads_; }
-
-private:
-    void Attach(TBMDThreadGroup& group) override;
-    void Detach(TBMDThreadGroup& group) override;
-    friend class TBMDThread;
-    void AddMember(TBMDThreadBase& member);
-    void RemoveMember(TBMDThreadBase& member);
-
-    std::vector<TBMDThreadBase*> members_;
-    std::vector<TBMDThread*> allThreads_;
-    int running_ = 0;
+    // Every thread below the group, at any depth.
+    std::vector<TBMDThread*> AllThreads() const;
 };
 
 } // namespace qm

@@ -10,31 +10,22 @@ constexpr unsigned kForce = 4, kPowerOff = 8, kShutdown = 1, kReboot = 2, kLogOf
 
 } // namespace
 
-bool TabfShutdown::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TabfShutdown::StaticType()
 {
-    if (name == "ActionType") {
-        static constexpr std::string_view kNames[] = {"aatPowerOff", "aatShutdown", "aatReboot",
-                                                      "aatLogOff",   "aatSuspend",  "aatHibernate"};
-        action_ = static_cast<ShutdownAction>(EnumIndex(value, kNames));
-        return true;
-    }
-    if (name == "Force") {
-        force_ = value.AsBool();
-        return true;
-    }
-    if (name == "About") {
-        (void)value.AsString();
-        return true;
-    }
-    return Component::ApplyProperty(name, value);
-}
-
-bool TabfShutdown::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    if (event != "OnQueryShutdown")
-        return Component::BindEvent(event, handlers, handler);
-    OnQueryShutdown = handlers.Get<void(Component&, bool&)>(handler);
-    return true;
+    using S = TabfShutdown;
+    static constexpr std::string_view kActionNames[] = {"aatPowerOff", "aatShutdown", "aatReboot",
+                                                        "aatLogOff",   "aatSuspend",  "aatHibernate"};
+    static constexpr PropertyInfo kProperties[] = {
+        EnumProperty<S, &S::ActionType, &S::SetActionType>("ActionType", kActionNames),
+        BoolProperty<S, &S::Force, &S::SetForce>("Force"),
+        // A description of the component, for designers only.
+        StringProperty<S, nullptr, [](S&, const std::string&) {}>("About"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<S, &S::OnQueryShutdown>("OnQueryShutdown"),
+    };
+    static constexpr TypeInfo kType = ComponentType<S>("TabfShutdown", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 bool TabfShutdown::Execute()

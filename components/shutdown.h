@@ -14,11 +14,12 @@ using QueryShutdownEvent = std::function<void(Component& sender, bool& canShutdo
 
 class TabfShutdown : public Component {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     ShutdownAction ActionType() const { return action_; }
     void SetActionType(ShutdownAction action) { action_ = action; }
+    bool Force() const { return force_; }
     void SetForce(bool force) { force_ = force; }
 
     // True when the system accepted the request.

@@ -12,6 +12,7 @@ namespace qm {
 namespace {
 
 constexpr UINT kRunHandedOver = WM_APP + 1;
+constexpr UINT kRunPosted = WM_APP + 2;
 constexpr char kWindowClass[] = "TApplication";
 
 Application* g_instance = nullptr;
@@ -31,15 +32,11 @@ Application::Application(SystemServices& services) : services_(&services), uiThr
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassA(&windowClass);
-    window_ =
-        CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    window_ = std::make_unique<MessageWindow>(
+        [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+            return WindowMessage(message, wParam, lParam, result);
+        },
+        MessageWindow::Kind::TopLevel, "", kWindowClass);
     RegisterStandardClasses(classes_);
 }
 
@@ -49,8 +46,7 @@ Application::~Application()
     // Later forms may refer to earlier ones: destroy in reverse creation order.
     while (!forms_.empty())
         forms_.pop_back();
-    if (window_)
-        DestroyWindow(window_);
+    window_.reset();
     g_instance = nullptr;
 }
 
@@ -68,7 +64,7 @@ bool Application::Exists()
 void Application::SetTitle(std::string title)
 {
     title_ = std::move(title);
-    SetWindowTextA(window_, title_.c_str());
+    SetWindowTextA(window_->Handle(), title_.c_str());
 }
 
 void Application::AdoptForm(std::unique_ptr<TForm> form)
@@ -83,11 +79,21 @@ void Application::Run()
     if (mainForm_ && showMainForm_ && !terminated_)
         mainForm_->Show();
     MSG msg;
-    while (!terminated_ && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (!terminated_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        DispatchWithDialogKeys(msg);
     terminated_ = true;
+}
+
+void Application::DispatchWithDialogKeys(MSG& msg)
+{
+    // Tab, Escape, Enter, arrows and mnemonics act in every form as in a dialog.
+    if (msg.hwnd && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (dynamic_cast<TForm*>(WindowObject::FromHandle(root)) && IsDialogMessageA(root, &msg))
+            return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 void Application::Terminate()
@@ -146,8 +152,7 @@ void Application::ProcessMessages()
             terminated_ = true;
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchWithDialogKeys(msg);
     }
 }
 
@@ -179,7 +184,7 @@ void Application::Synchronize(const std::function<void()>& work)
     if (terminated_)
         return;
     HandOver handOver{&work, nullptr};
-    SendMessageA(window_, kRunHandedOver, 0, reinterpret_cast<LPARAM>(&handOver));
+    SendMessageA(window_->Handle(), kRunHandedOver, 0, reinterpret_cast<LPARAM>(&handOver));
     if (handOver.error)
         std::rethrow_exception(handOver.error);
 }
@@ -196,33 +201,44 @@ void Application::WaitServingHandOvers(HANDLE handle)
     }
 }
 
-LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void Application::Post(std::function<void()> work)
 {
-    if (message == kRunHandedOver) {
+    auto* posted = new std::function<void()>(std::move(work));
+    if (!PostMessageA(window_->Handle(), kRunPosted, 0, reinterpret_cast<LPARAM>(posted)))
+        delete posted;
+}
+
+bool Application::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case kRunHandedOver: {
         auto* handOver = reinterpret_cast<HandOver*>(lParam);
         try {
             (*handOver->work)();
         } catch (...) {
             handOver->error = std::current_exception();
         }
-        return 0;
+        return true;
     }
-    auto* self = reinterpret_cast<Application*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self) {
-        try {
-            if (message == WM_ACTIVATEAPP) {
-                self->RelayActivation(wParam != FALSE);
-            } else if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-                // Someone (another copy of the program) activated the program:
-                // its main form comes forward, out of the tray if need be.
-                self->BringMainFormForward();
-                return 0;
-            }
-        } catch (...) {
-            self->HandleException(std::current_exception());
-        }
+    case kRunPosted: {
+        std::unique_ptr<std::function<void()>> posted(reinterpret_cast<std::function<void()>*>(lParam));
+        (*posted)();
+        return true;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ACTIVATEAPP:
+        RelayActivation(wParam != FALSE);
+        return false;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            return false;
+        // Someone (another copy of the program) activated the program:
+        // its main form comes forward, out of the tray if need be.
+        BringMainFormForward();
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace qm

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/class_registry.h"
+#include "framework/message_window.h"
 #include "platform/system_services.h"
 
 namespace qm {
@@ -73,7 +74,7 @@ public:
     bool HiddenToTray() const { return hiddenToTray_; }
 
     // The hidden window that carries the title and receives handed-over work.
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_->Handle(); }
 
     // Creates a form owned by the application; the first one is the main form.
     template <class Form, class... Args> Form& CreateForm(Args&&... args)
@@ -101,6 +102,9 @@ public:
     bool Terminated() const { return terminated_; }
     // Dispatches what is queued now, without waiting.
     void ProcessMessages();
+    // Dispatches one message; keyboard messages of a form go to the dialog
+    // manager first (Tab, Escape, Enter, arrows, mnemonics).
+    void DispatchWithDialogKeys(MSG& msg);
 
     // Every exception that reaches a window procedure or a tick ends here.
     using ExceptionHandler = std::function<void(const std::exception&)>;
@@ -111,6 +115,9 @@ public:
     // an exception it throws is rethrown here. From the user-interface thread
     // itself it runs at once. Once the application is terminating it does nothing.
     void Synchronize(const std::function<void()>& work);
+    // Runs `work` on the user-interface thread once the messages queued now
+    // are handled, e.g. to destroy a window from its own handler.
+    void Post(std::function<void()> work);
     bool IsUserInterfaceThread() const { return GetCurrentThreadId() == uiThreadId_; }
 
     // Waits for `handle` while still running work that other threads hand over,
@@ -123,14 +130,14 @@ public:
 private:
     void RelayActivation(bool active);
     void AdoptForm(std::unique_ptr<TForm> form);
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    bool WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     SystemServices* services_;
     ClassRegistry classes_;
     std::string title_;
     std::string helpFile_;
     HintTiming hints_;
-    HWND window_ = nullptr;
+    std::unique_ptr<MessageWindow> window_;
     DWORD uiThreadId_ = 0;
     std::vector<std::unique_ptr<TForm>> forms_;
     TForm* mainForm_ = nullptr;

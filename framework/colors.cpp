@@ -34,6 +34,7 @@ constexpr NamedColor kNamedColors[] = {
     {"clInactiveCaption", clInactiveCaption},
     {"clInfoBk", clInfoBk},
     {"clGrayText", clGrayText},
+    {"clNone", clNone},
 };
 
 } // namespace
@@ -43,6 +44,14 @@ std::optional<Color> ColorFromName(std::string_view name)
     for (const auto& entry : kNamedColors)
         if (entry.name == name)
             return entry.color;
+    return std::nullopt;
+}
+
+std::optional<std::string_view> ColorName(Color color)
+{
+    for (const auto& entry : kNamedColors)
+        if (entry.color == color)
+            return entry.name;
     return std::nullopt;
 }
 

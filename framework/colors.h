@@ -21,6 +21,8 @@ inline constexpr Color clBtnFace = kSystemColorFlag | 15, clBtnShadow = kSystemC
                        clBtnHighlight = kSystemColorFlag | 20, clWindow = kSystemColorFlag | 5,
                        clWindowText = kSystemColorFlag | 8, clInactiveCaption = kSystemColorFlag | 3,
                        clInfoBk = kSystemColorFlag | 24, clGrayText = kSystemColorFlag | 17;
+// No colour at all: what is behind shows through.
+inline constexpr Color clNone = 0x1FFFFFFF;
 
 constexpr bool IsSystemColor(Color c)
 {
@@ -49,6 +51,8 @@ constexpr Color MakeColor(int r, int g, int b)
 
 // "clLime", or a number. Nothing for an unknown name.
 std::optional<Color> ColorFromName(std::string_view name);
+// The name of a named colour ("clLime"); nothing for others.
+std::optional<std::string_view> ColorName(Color color);
 // A description value: a colour name or a number. Throws EFormDescription.
 Color ParseColor(const FormValue& value);
 

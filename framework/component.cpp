@@ -2,18 +2,58 @@
 
 namespace qm {
 
-bool Component::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& Component::StaticType()
 {
-    if (name == "Name") {
-        name_ = value.AsString();
-        return true;
-    }
-    return false;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<Component, &Component::Name, &Component::SetName>("Name"),
+    };
+    static constexpr TypeInfo kType = ComponentType<Component>("TComponent", nullptr, kProperties);
+    return kType;
 }
 
-bool Component::BindEvent(std::string_view, const HandlerTable&, std::string_view)
+bool Component::ApplyProperty(std::string_view name, const FormValue& value)
 {
-    return false;
+    PropertyTarget target = FindProperty(*this, name, true);
+    if (!target)
+        return false;
+    ApplyFormValue(target, value);
+    return true;
+}
+
+bool Component::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+{
+    const TypeInfo* owner = nullptr;
+    const EventInfo* entry = FindEvent(Type(), event, &owner);
+    if (!entry)
+        return false;
+    entry->bind(owner->fromComponent(*this), handlers, handler);
+    return true;
+}
+
+std::optional<FormValue> Component::ReadProperty(std::string_view name) const
+{
+    PropertyTarget target = FindProperty(const_cast<Component&>(*this), name, false);
+    if (!target || !target.info->Readable() || target.info->type == PropertyType::Object)
+        return std::nullopt;
+    return ReadFormValue(target);
+}
+
+bool Component::PropertyText(std::string_view name, std::string& text) const
+{
+    PropertyTarget target = FindProperty(const_cast<Component&>(*this), name, false);
+    if (!target || !target.info->Readable() || target.info->type == PropertyType::Object)
+        return false;
+    text = StoredText(target);
+    return true;
+}
+
+bool Component::SetPropertyText(std::string_view name, const std::string& text)
+{
+    PropertyTarget target = FindProperty(*this, name, true);
+    if (!target || !target.info->Writable())
+        return false;
+    SetStoredText(target, text);
+    return true;
 }
 
 void Component::InsertChild(Component& child)

@@ -1,86 +1,24 @@
 #pragma once
 // The component model behind window descriptions: a component applies stored
-// properties by name and binds its events to handlers by name. Everything here
-// is plain C++ so that descriptions can be checked without Windows.
-#include <any>
+// properties by name and binds its events to handlers by name, both through
+// its class's table (framework/properties.h). Everything here is plain C++ so
+// that descriptions can be checked without Windows.
 #include <functional>
-#include <map>
 #include <memory>
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/form_text.h"
+#include "framework/handler_table.h"
+#include "framework/properties.h"
 
 namespace qm {
 
 class Component;
 
 using NotifyEvent = std::function<void(Component& sender)>;
-
-// Handlers of a form, by name. A form registers its member functions here; the
-// loader hands them to the components that name them.
-class HandlerTable {
-public:
-    template <class Signature> void Add(std::string name, std::function<Signature> handler)
-    {
-        handlers_[std::move(name)] = std::move(handler);
-    }
-
-    // Throws EFormDescription when there is no such handler or it has another
-    // signature than the event needs.
-    template <class Signature> std::function<Signature> Get(std::string_view name) const
-    {
-        auto it = handlers_.find(name);
-        if (it == handlers_.end())
-            throw EFormDescription("no handler named " + std::string(name));
-        const auto* handler = std::any_cast<std::function<Signature>>(&it->second);
-        if (!handler)
-            throw EFormDescription("handler " + std::string(name) + " does not fit the event it is bound to");
-        return *handler;
-    }
-
-private:
-    std::map<std::string, std::any, std::less<>> handlers_;
-};
-
-// One settable property of class T, as data.
-template <class T> struct PropertyEntry {
-    std::string_view name;
-    void (*apply)(T& self, const FormValue& value);
-};
-
-// One bindable event of class T, as data.
-template <class T> struct EventEntry {
-    std::string_view name;
-    void (*bind)(T& self, const HandlerTable& handlers, std::string_view handler);
-};
-
-template <class T>
-bool ApplyFromTable(std::span<const PropertyEntry<T>> table, T& self, std::string_view name, const FormValue& value)
-{
-    for (const auto& entry : table) {
-        if (entry.name == name) {
-            entry.apply(self, value);
-            return true;
-        }
-    }
-    return false;
-}
-
-template <class T>
-bool BindFromTable(std::span<const EventEntry<T>> table, T& self, std::string_view event, const HandlerTable& handlers,
-                   std::string_view handler)
-{
-    for (const auto& entry : table) {
-        if (entry.name == event) {
-            entry.bind(self, handlers, handler);
-            return true;
-        }
-    }
-    return false;
-}
 
 class Component {
 public:
@@ -92,15 +30,23 @@ public:
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
 
-    // Applies one stored property; false when the class has no such property.
-    virtual bool ApplyProperty(std::string_view name, const FormValue& value);
+    // The class's table of published properties and events; every class
+    // with a table of its own overrides Type().
+    static const TypeInfo& StaticType();
+    virtual const TypeInfo& Type() const { return StaticType(); }
+
+    // Applies one described property; false when the class has no such
+    // property. Throws EFormDescription for a bad value.
+    bool ApplyProperty(std::string_view name, const FormValue& value);
     // Binds one event; false when the class has no such event.
-    virtual bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler);
+    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler);
+    // A property's current value as a description writes it.
+    std::optional<FormValue> ReadProperty(std::string_view name) const;
     // A property's current value as stored text ("3", "True"); false when the
-    // class keeps no such property as text.
-    virtual bool PropertyText(std::string_view, std::string&) const { return false; }
+    // class has no such readable property.
+    bool PropertyText(std::string_view name, std::string& text) const;
     // Sets a property from stored text; false when there is no such property.
-    virtual bool SetPropertyText(std::string_view, const std::string&) { return false; }
+    bool SetPropertyText(std::string_view name, const std::string& text);
     // A child described inside this one. Components that hold no children refuse.
     virtual void InsertChild(Component& child);
     // Runs once after the whole description has been applied.

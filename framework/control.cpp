@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "framework/application.h"
 #include "framework/form.h"
 
@@ -9,137 +11,98 @@ namespace qm {
 
 namespace {
 
-constexpr char kControlClass[] = "QuarrimondControl";
-
-void SetFontStyle(FontSpec& font, const std::vector<std::string>& styles)
-{
-    font.bold = font.italic = font.underline = false;
-    for (const std::string& style : styles) {
-        if (style == "fsBold")
-            font.bold = true;
-        else if (style == "fsItalic")
-            font.italic = true;
-        else if (style == "fsUnderline")
-            font.underline = true;
-        else
-            throw EFormDescription("unknown font style " + style);
-    }
-}
-
-CursorKind ParseCursor(const FormValue& value)
-{
-    const std::string& name = value.AsIdentifier();
-    if (name == "crHandPoint")
-        return CursorKind::HandPoint;
-    if (name == "crDefault")
-        return CursorKind::Default;
-    throw EFormDescription("unknown cursor " + name);
-}
-
-template <class Change> void ChangeFont(TControl& control, Change change)
-{
-    FontSpec font = control.GetFont();
-    change(font);
-    control.SetFont(font);
-}
-
-constexpr PropertyEntry<TControl> kControlProperties[] = {
-    {"Left",
-     [](TControl& c, const FormValue& v) { c.SetBounds(Rect::FromBounds(v.AsInt(), c.Top(), c.Width(), c.Height())); }},
-    {"Top",
-     [](TControl& c, const FormValue& v) {
-         c.SetBounds(Rect::FromBounds(c.Left(), v.AsInt(), c.Width(), c.Height()));
-     }},
-    {"Width", [](TControl& c, const FormValue& v) { c.SetWidth(v.AsInt()); }},
-    {"Height", [](TControl& c, const FormValue& v) { c.SetHeight(v.AsInt()); }},
-    {"Align", [](TControl& c, const FormValue& v) { c.SetAlign(ParseAlign(v)); }},
-    {"Visible", [](TControl& c, const FormValue& v) { c.SetVisible(v.AsBool()); }},
-    {"Enabled", [](TControl& c, const FormValue& v) { c.SetEnabled(v.AsBool()); }},
-    {"Caption", [](TControl& c, const FormValue& v) { c.SetCaption(v.AsString()); }},
-    {"Hint", [](TControl& c, const FormValue& v) { c.SetHint(v.AsString()); }},
-    {"Color", [](TControl& c, const FormValue& v) { c.SetColor(ParseColor(v)); }},
-    {"Font.Name", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.name = v.AsString(); }); }},
-    {"Font.Height", [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.height = v.AsInt(); }); }},
-    {"Font.Color",
-     [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { f.color = ParseColor(v); }); }},
-    {"Font.Style",
-     [](TControl& c, const FormValue& v) { ChangeFont(c, [&](FontSpec& f) { SetFontStyle(f, v.AsSet()); }); }},
-};
+constexpr std::string_view kFontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline"};
+constexpr std::string_view kCursorNames[] = {"crDefault", "crHandPoint"};
 
 } // namespace
 
-Align ParseAlign(const FormValue& value)
+int FontSpec::Style() const
 {
-    struct Entry {
-        std::string_view name;
-        Align align;
-    };
-    static constexpr Entry kAligns[] = {{"alNone", Align::None},     {"alTop", Align::Top},
-                                        {"alBottom", Align::Bottom}, {"alLeft", Align::Left},
-                                        {"alRight", Align::Right},   {"alClient", Align::Client}};
-    const std::string& name = value.AsIdentifier();
-    for (const auto& entry : kAligns)
-        if (entry.name == name)
-            return entry.align;
-    throw EFormDescription("unknown alignment " + name);
+    return (bold ? 1 : 0) | (italic ? 2 : 0) | (underline ? 4 : 0);
 }
 
-const char* ControlWindowClass()
+void FontSpec::SetStyle(int style)
 {
-    static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = TControl::WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kControlClass;
-        return RegisterClassA(&windowClass) != 0;
-    }();
-    (void)registered;
-    return kControlClass;
+    bold = style & 1;
+    italic = style & 2;
+    underline = style & 4;
+}
+
+const TypeInfo& FontSpec::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<FontSpec, &FontSpec::name>("Name"),
+        IntProperty<FontSpec, &FontSpec::height>("Height"),
+        ColorProperty<FontSpec, &FontSpec::color>("Color"),
+        SetProperty<FontSpec, &FontSpec::Style, &FontSpec::SetStyle>("Style", kFontStyleNames),
+    };
+    static constexpr TypeInfo kType = RecordType("TFont", kProperties);
+    return kType;
+}
+
+const TypeInfo& TControl::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TControl, &TControl::Left, &TControl::SetLeft>("Left"),
+        IntProperty<TControl, &TControl::Top, &TControl::SetTop>("Top"),
+        IntProperty<TControl, &TControl::Width, &TControl::SetWidth>("Width"),
+        IntProperty<TControl, &TControl::Height, &TControl::SetHeight>("Height"),
+        EnumProperty<TControl, &TControl::GetAlign, &TControl::SetAlign>("Align", kAlignNames),
+        BoolProperty<TControl, &TControl::Visible, &TControl::SetVisible>("Visible"),
+        BoolProperty<TControl, &TControl::Enabled, &TControl::SetEnabled>("Enabled"),
+        StringProperty<TControl, &TControl::Caption, &TControl::SetCaption>("Caption"),
+        StringProperty<TControl, &TControl::Hint, &TControl::SetHint>("Hint"),
+        BoolProperty<TControl, &TControl::TabStop, &TControl::SetTabStop>("TabStop"),
+        IntProperty<TControl, &TControl::TabOrder, &TControl::SetTabOrder>("TabOrder"),
+        IntProperty<TControl, &TControl::Tag, &TControl::SetTag>("Tag"),
+        ColorProperty<TControl, &TControl::GetColor, &TControl::SetColor>("Color"),
+        BoolProperty<TControl, &TControl::ParentColor, &TControl::SetParentColor>("ParentColor"),
+        BoolProperty<TControl, &TControl::ParentFont, &TControl::SetParentFont>("ParentFont"),
+        EnumProperty<TControl, &TControl::Cursor, &TControl::SetCursor>("Cursor", kCursorNames),
+        ObjectProperty<TControl, FontSpec, &TControl::FontForProperty, &TControl::FontPropertyChanged>("Font"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TControl, &TControl::OnClick>("OnClick"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TControl>("TControl", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 Font CreateFontFrom(const FontSpec& spec)
 {
     return Font(CreateFontA(spec.height, 0, spec.angleTenths, spec.angleTenths, spec.bold ? FW_BOLD : FW_NORMAL,
                             spec.italic, spec.underline, FALSE, DEFAULT_CHARSET,
-                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
+                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
 }
 
 TControl::TControl() = default;
 
 TControl::~TControl()
 {
-    if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    // Its messages must not reach a half-destroyed object: the window goes first.
+    DestroyBoundWindow();
 }
 
-bool TControl::ApplyProperty(std::string_view name, const FormValue& value)
+FontSpec* TControl::FontForProperty(TControl& control, bool forWriting)
 {
-    if (name == "ParentColor") {
-        parentColor_ = value.AsBool();
-        return true;
-    }
-    if (name == "ParentFont") {
-        parentFont_ = value.AsBool();
-        return true;
-    }
-    if (name == "Cursor") {
-        cursor_ = ParseCursor(value);
-        return true;
-    }
-    return ApplyFromTable<TControl>(kControlProperties, *this, name, value) || Component::ApplyProperty(name, value);
+    if (forWriting)
+        control.DetachFont();
+    return &control.font_;
 }
 
-bool TControl::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+void TControl::FontPropertyChanged(TControl& control)
 {
-    if (event == "OnClick") {
-        OnClick = handlers.Get<void(Component&)>(handler);
-        return true;
-    }
-    return Component::BindEvent(event, handlers, handler);
+    control.parentFont_ = false;
+    control.FontChanged();
+}
+
+void TControl::DetachFont()
+{
+    // A control that takes its parent's font starts from it when changed.
+    if (parentFont_ && parent_)
+        font_ = parent_->GetFont();
 }
 
 void TControl::InsertChild(Component& child)
@@ -182,8 +145,8 @@ void TControl::SetBounds(const Rect& bounds)
 
 void TControl::UpdateWindowBounds()
 {
-    if (window_)
-        MoveWindow(window_, bounds_.left, bounds_.top, bounds_.Width(), bounds_.Height(), TRUE);
+    if (Handle())
+        MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.Width(), WindowHeight(), TRUE);
 }
 
 void TControl::SetAlign(Align align)
@@ -198,8 +161,8 @@ void TControl::SetVisible(bool visible)
     if (visible == visible_)
         return;
     visible_ = visible;
-    if (window_)
-        ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    if (Handle())
+        ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
     if (parent_ && align_ != Align::None)
         parent_->Realign();
 }
@@ -207,25 +170,70 @@ void TControl::SetVisible(bool visible)
 void TControl::SetEnabled(bool enabled)
 {
     enabled_ = enabled;
-    if (window_)
-        EnableWindow(window_, enabled);
+    if (Handle())
+        EnableWindow(Handle(), enabled);
     Invalidate();
 }
 
 void TControl::SetCaption(std::string caption)
 {
     caption_ = std::move(caption);
-    if (window_)
-        SetWindowTextA(window_, caption_.c_str());
+    if (Handle())
+        SetWindowTextA(Handle(), caption_.c_str());
     Invalidate();
+    CaptionChanged();
 }
 
 void TControl::SetHint(std::string hint)
 {
     hint_ = std::move(hint);
-    if (window_)
+    if (Handle())
         if (TForm* form = OwnerForm())
             form->RegisterHint(*this);
+}
+
+void TControl::SetTabStop(bool tabStop)
+{
+    tabStop_ = tabStop;
+    if (Handle()) {
+        LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+        SetWindowLongPtrA(Handle(), GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+    }
+}
+
+int TControl::TabOrder() const
+{
+    if (tabOrder_ >= 0 || !parent_)
+        return std::max(tabOrder_, 0);
+    const auto& siblings = parent_->controls_;
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
+}
+
+void TControl::SetTabOrder(int order)
+{
+    tabOrder_ = std::max(order, 0);
+    if (parent_ && parent_->Handle())
+        parent_->ApplyTabOrder();
+}
+
+void TControl::ApplyTabOrder()
+{
+    // Windows walks Tab in z-order: explicit orders first by number, then the
+    // rest in description order.
+    std::vector<TControl*> order;
+    for (TControl* child : controls_)
+        if (child->Handle())
+            order.push_back(child);
+    std::stable_sort(order.begin(), order.end(), [](const TControl* a, const TControl* b) {
+        const int ka = a->tabOrder_ >= 0 ? a->tabOrder_ : INT32_MAX;
+        const int kb = b->tabOrder_ >= 0 ? b->tabOrder_ : INT32_MAX;
+        return ka < kb;
+    });
+    HWND after = HWND_TOP;
+    for (TControl* child : order) {
+        SetWindowPos(child->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        after = child->Handle();
+    }
 }
 
 Color TControl::GetColor() const
@@ -237,7 +245,13 @@ void TControl::SetColor(Color color)
 {
     color_ = color;
     parentColor_ = false;
-    Invalidate();
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool on)
+{
+    parentColor_ = on;
+    ColorChanged();
 }
 
 const FontSpec& TControl::GetFont() const
@@ -249,6 +263,12 @@ void TControl::SetFont(const FontSpec& font)
 {
     font_ = font;
     parentFont_ = false;
+    FontChanged();
+}
+
+void TControl::SetParentFont(bool on)
+{
+    parentFont_ = on;
     FontChanged();
 }
 
@@ -268,17 +288,40 @@ HFONT TControl::FontHandle()
     return fontHandle_.Get();
 }
 
+WindowClass TControl::ControlClass() const
+{
+    return OwnWindowClass("QuarrimondControl", CS_DBLCLKS, nullptr, nullptr);
+}
+
 DWORD TControl::Style() const
 {
-    return WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    if (tabStop_)
+        style |= WS_TABSTOP;
+    if (AcceptsControls())
+        style |= WS_CLIPCHILDREN;
+    return style;
+}
+
+DWORD TControl::ExStyle() const
+{
+    // Tab and the arrow keys find the controls inside containers too.
+    return AcceptsControls() ? WS_EX_CONTROLPARENT : 0;
 }
 
 void TControl::CreateHandle(HWND parentWindow)
 {
-    CreateWindowExA(ExStyle(), ControlWindowClass(), caption_.c_str(), Style(), bounds_.left, bounds_.top,
-                    bounds_.Width(), bounds_.Height(), parentWindow, nullptr, GetModuleHandleA(nullptr), this);
+    if (TForm* form = OwnerForm(); form && form != this && controlId_ == 0)
+        controlId_ = form->NextControlId();
+    CreateBoundWindow(ControlClass(), ExStyle(), caption_.c_str(), Style(), bounds_.left, bounds_.top,
+                      bounds_.Width(), WindowHeight(), parentWindow,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)));
+    if (!Handle())
+        return;
+    HandleCreated();
     for (TControl* child : controls_)
-        child->CreateHandle(window_);
+        child->CreateHandle(Handle());
+    ApplyTabOrder();
     Realign();
     if (!hint_.empty())
         if (TForm* form = OwnerForm())
@@ -287,14 +330,14 @@ void TControl::CreateHandle(HWND parentWindow)
 
 void TControl::Invalidate()
 {
-    if (window_)
-        InvalidateRect(window_, nullptr, FALSE);
+    if (Handle())
+        InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TControl::Repaint()
 {
-    if (window_)
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (Handle())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TControl::Realign()
@@ -308,6 +351,29 @@ void TControl::Realign()
     AlignItems(ClientRect(), items);
     for (size_t i = 0; i < controls_.size(); ++i)
         controls_[i]->SetBounds(items[i].bounds);
+}
+
+bool TControl::CanFocus() const
+{
+    if (!Handle())
+        return false;
+    for (const TControl* c = this; c; c = c->parent_)
+        if (!c->visible_ || !c->enabled_)
+            return false;
+    return true;
+}
+
+bool TControl::SetFocus()
+{
+    if (!CanFocus())
+        return false;
+    ::SetFocus(Handle());
+    return Focused();
+}
+
+bool TControl::Focused() const
+{
+    return Handle() && GetFocus() == Handle();
 }
 
 void TControl::Click()
@@ -343,7 +409,7 @@ void TControl::PaintToScreen(HDC target)
 
 void TControl::TrackMouseLeave()
 {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
     TrackMouseEvent(&track);
 }
 
@@ -351,7 +417,7 @@ void TControl::MouseDown(int, int)
 {
     pressed_ = true;
     tracking_ = true;
-    SetCapture(window_);
+    SetCapture(Handle());
     Invalidate();
 }
 
@@ -370,7 +436,7 @@ void TControl::MouseUp(int, int)
 {
     bool click = tracking_ && pressed_;
     tracking_ = pressed_ = false;
-    if (GetCapture() == window_)
+    if (GetCapture() == Handle())
         ReleaseCapture();
     Invalidate();
     if (click)
@@ -380,18 +446,10 @@ void TControl::MouseUp(int, int)
 LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        // A system control asks its parent for colours: its object answers.
-        for (TControl* child : controls_)
-            if (child->window_ == reinterpret_cast<HWND>(lParam))
-                if (HBRUSH brush = child->SystemControlBrush(reinterpret_cast<HDC>(wParam)))
-                    return reinterpret_cast<LRESULT>(brush);
-        break;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        PaintScope paint(window_);
+        PaintScope paint(Handle());
         PaintToScreen(paint.Get());
         return 0;
     }
@@ -418,52 +476,25 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != window_ && (tracking_ || pressed_)) {
+        if (reinterpret_cast<HWND>(lParam) != Handle() && (tracking_ || pressed_)) {
             tracking_ = pressed_ = false;
             Invalidate();
         }
         return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(LoadCursor(nullptr, cursor_ == CursorKind::HandPoint ? IDC_HAND : IDC_ARROW));
+            ::SetCursor(LoadCursor(nullptr, cursor_ == CursorKind::crHandPoint ? IDC_HAND : IDC_ARROW));
             return TRUE;
         }
         break;
+    case WM_GETDLGCODE:
+        // A drawn label is a static to the dialog manager: its mnemonic moves
+        // the focus to the next control.
+        return AcceptsControls() || tabStop_ ? 0 : DLGC_STATIC;
     default:
         break;
     }
     return DefaultHandling(message, wParam, lParam);
-}
-
-LRESULT TControl::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<TControl*>(create->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    // No exception may cross into the system's code: hand it to the application.
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        if (Application::Exists())
-            Application::Instance().HandleException(std::current_exception());
-        return 0;
-    }
 }
 
 } // namespace qm

@@ -1,7 +1,8 @@
 #pragma once
 // The visual component base: a child window bound to its C++ object, with the
-// common stored properties (bounds, alignment, caption, hint, colour, font),
-// painting through a back buffer and mouse handling that ends in OnClick.
+// common stored properties (bounds, alignment, caption, hint, colour, font,
+// tab stop and order), painting through a back buffer and mouse handling that
+// ends in OnClick. Controls that are system windows derive from TWinControl.
 #include <windows.h>
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "framework/canvas.h"
 #include "framework/colors.h"
 #include "framework/component.h"
+#include "framework/window_object.h"
 
 namespace qm {
 
@@ -25,19 +27,25 @@ struct FontSpec {
     Color color = clWindowText;
     int angleTenths = 0; // escapement, for rotated text
     friend bool operator==(const FontSpec&, const FontSpec&) = default;
+
+    static const TypeInfo& StaticType();
+    // Style as a set: bit 0 bold, 1 italic, 2 underline.
+    int Style() const;
+    void SetStyle(int style);
 };
 
 Font CreateFontFrom(const FontSpec& spec);
 
-enum class CursorKind { Default, HandPoint };
+enum class CursorKind { crDefault, crHandPoint };
+inline constexpr std::string_view kAlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
 
-class TControl : public Component {
+class TControl : public Component, public WindowObject {
 public:
     TControl();
     ~TControl() override;
 
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void InsertChild(Component& child) override;
     void Loaded() override;
 
@@ -48,6 +56,8 @@ public:
     int Top() const { return bounds_.top; }
     int Width() const { return bounds_.Width(); }
     int Height() const { return bounds_.Height(); }
+    void SetLeft(int left) { SetBounds(Rect::FromBounds(left, Top(), Width(), Height())); }
+    void SetTop(int top) { SetBounds(Rect::FromBounds(Left(), top, Width(), Height())); }
     void SetWidth(int width) { SetBounds(Rect::FromBounds(bounds_.left, bounds_.top, width, Height())); }
     void SetHeight(int height) { SetBounds(Rect::FromBounds(bounds_.left, bounds_.top, Width(), height)); }
     virtual Rect ClientRect() const { return Rect::FromBounds(0, 0, Width(), Height()); }
@@ -62,19 +72,31 @@ public:
     void SetCaption(std::string caption);
     const std::string& Hint() const { return hint_; }
     void SetHint(std::string hint);
+    // Whether Tab stops here, and where among its siblings.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop);
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    // Any number the program attaches (buttons that share one handler).
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
 
     Color GetColor() const;
     void SetColor(Color color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool on);
     const FontSpec& GetFont() const;
     void SetFont(const FontSpec& font);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool on);
     HFONT FontHandle();
+    CursorKind Cursor() const { return cursor_; }
+    void SetCursor(CursorKind cursor) { cursor_ = cursor; }
 
     TControl* Parent() const { return parent_; }
     const std::vector<TControl*>& Controls() const { return controls_; }
     TForm* OwnerForm();
 
-    HWND Handle() const { return window_; }
-    bool HandleAllocated() const { return window_ != nullptr; }
     // Creates this control's window inside `parentWindow`, then its children's.
     virtual void CreateHandle(HWND parentWindow);
     // Redraws later / now (synchronously, even inside a blocking handler).
@@ -82,12 +104,15 @@ public:
     void Repaint();
     // Docks the children again after a change of size or visibility.
     void Realign();
+    // Gives the keyboard focus to this control; false when it cannot take it.
+    bool SetFocus();
+    bool Focused() const;
+    // Whether the control can take the focus: windowed, visible and enabled
+    // up to its form.
+    virtual bool CanFocus() const;
 
     NotifyEvent OnClick;
 
-    // The procedure of every control and form window: binds the object at
-    // creation and hands it each message.
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     // Clicks the control as the mouse would.
     virtual void Click();
 
@@ -97,9 +122,16 @@ protected:
     // Draws what the parent shows behind this control, for see-through controls.
     void PaintParentBackground(Canvas& canvas);
     virtual bool AcceptsControls() const { return false; }
+    // The window class: ours for drawn controls, a derived system class for
+    // system controls.
+    virtual WindowClass ControlClass() const;
     virtual DWORD Style() const;
-    virtual DWORD ExStyle() const { return 0; }
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual DWORD ExStyle() const;
+    // The window's height; more than the control's for a combo box's list.
+    virtual int WindowHeight() const { return Height(); }
+    // Sets up a newly created window (font, contents) before its children exist.
+    virtual void HandleCreated() {}
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void MouseDown(int x, int y);
     virtual void MouseMove(int x, int y);
     virtual void MouseUp(int x, int y);
@@ -107,33 +139,37 @@ protected:
     virtual void MouseLeave() {}
     virtual void BoundsChanged() {}
     virtual void FontChanged();
-    // For controls that are system windows: sets up `dc` and returns the
-    // background brush; nothing for the system's colours.
-    virtual HBRUSH SystemControlBrush(HDC) { return nullptr; }
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void CaptionChanged() {}
+    // Puts the children's windows in tab order (their z-order).
+    void ApplyTabOrder();
+    // The identifier children's notifications carry; unique within the form.
+    int ControlId() const { return controlId_; }
 
-    void SetParentColor(bool on) { parentColor_ = on; }
-    void SetParentFont(bool on) { parentFont_ = on; }
-    void SetCursor(CursorKind cursor) { cursor_ = cursor; }
     bool MouseInside() const { return mouseInside_; }
     bool Pressed() const { return pressed_; }
     // A see-through control shows its parent's pixels where it draws nothing.
     bool transparent_ = false;
 
-    void SetWindowHandle(HWND window) { window_ = window; }
-    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintToScreen(HDC target);
     void UpdateWindowBounds();
 
 private:
     void TrackMouseLeave();
+    void DetachFont();
+    static FontSpec* FontForProperty(TControl& control, bool forWriting);
+    static void FontPropertyChanged(TControl& control);
 
-    HWND window_ = nullptr;
     TControl* parent_ = nullptr;
     std::vector<TControl*> controls_;
     Rect bounds_ = Rect::FromBounds(0, 0, 100, 100);
     Align align_ = Align::None;
     bool visible_ = true;
     bool enabled_ = true;
+    bool tabStop_ = false;
+    int tabOrder_ = -1; // -1: where the description puts it
+    int tag_ = 0;
+    int controlId_ = 0;
     std::string caption_;
     std::string hint_;
     Color color_ = clBtnFace;
@@ -141,15 +177,11 @@ private:
     FontSpec font_;
     bool parentFont_ = true;
     Font fontHandle_;
-    CursorKind cursor_ = CursorKind::Default;
+    CursorKind cursor_ = CursorKind::crDefault;
     BackBuffer buffer_;
     bool mouseInside_ = false;
     bool tracking_ = false;
     bool pressed_ = false;
 };
-
-// Window class shared by all child controls.
-const char* ControlWindowClass();
-Align ParseAlign(const FormValue& value);
 
 } // namespace qm

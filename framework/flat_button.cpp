@@ -10,15 +10,23 @@ TFlatButton::TFlatButton()
     SetParentColor(true);
 }
 
-bool TFlatButton::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TFlatButton::StaticType()
 {
-    if (name == "Glyph") {
-        glyph_ = LoadBitmapResource(value.AsString());
-        if (!glyph_)
-            throw EFormDescription("no picture resource " + value.AsString());
-        return true;
-    }
-    return TControl::ApplyProperty(name, value);
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<TFlatButton, &TFlatButton::Glyph, &TFlatButton::SetGlyph>("Glyph"),
+    };
+    static constexpr TypeInfo kType = ComponentType<TFlatButton>("TFlatButton", &TControl::StaticType, kProperties);
+    return kType;
+}
+
+void TFlatButton::SetGlyph(const std::string& resource)
+{
+    Bitmap glyph = LoadBitmapResource(resource);
+    if (!glyph)
+        throw EFormDescription("no picture resource " + resource);
+    glyph_ = std::move(glyph);
+    glyphName_ = resource;
+    Invalidate();
 }
 
 void TFlatButton::Paint(Canvas& canvas)

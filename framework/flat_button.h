@@ -9,7 +9,12 @@ namespace qm {
 class TFlatButton : public TControl {
 public:
     TFlatButton();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
+
+    // The picture's resource name.
+    const std::string& Glyph() const { return glyphName_; }
+    void SetGlyph(const std::string& resource);
 
 protected:
     void Paint(Canvas& canvas) override;
@@ -18,6 +23,7 @@ protected:
 
 private:
     Bitmap glyph_;
+    std::string glyphName_;
 };
 
 } // namespace qm

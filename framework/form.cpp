@@ -5,37 +5,67 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/button.h"
 #include "framework/resources.h"
 
 namespace qm {
 
 namespace {
 
-BorderStyle ParseBorderStyle(const FormValue& value)
+constexpr std::string_view kBorderStyleNames[] = {"bsSingle", "bsSizeable", "bsDialog"};
+constexpr std::string_view kBorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize"};
+constexpr std::string_view kPositionNames[] = {"poDesigned", "poScreenCenter", "poDesktopCenter"};
+
+// Forms are designed at 96 dpi; other designs would need scaling at creation.
+int DesignedPixelsPerInch(const TForm&)
 {
-    const std::string& name = value.AsIdentifier();
-    if (name == "bsSingle")
-        return BorderStyle::Single;
-    if (name == "bsSizeable")
-        return BorderStyle::Sizeable;
-    if (name == "bsDialog")
-        return BorderStyle::Dialog;
-    throw EFormDescription("unknown border style " + name);
+    return 96;
 }
 
-FormPosition ParsePosition(const FormValue& value)
+void SetDesignedPixelsPerInch(TForm&, int pixelsPerInch)
 {
-    const std::string& name = value.AsIdentifier();
-    if (name == "poDesigned")
-        return FormPosition::Designed;
-    if (name == "poScreenCenter")
-        return FormPosition::ScreenCenter;
-    if (name == "poDesktopCenter")
-        return FormPosition::DesktopCenter;
-    throw EFormDescription("unknown position " + name);
+    if (pixelsPerInch != 96)
+        throw EFormDescription("forms are designed at 96 pixels per inch");
+}
+
+// The first button below `control` for which `wanted` holds and that can be pressed.
+TButton* FindButton(TControl& control, bool (TButton::*wanted)() const)
+{
+    for (TControl* child : control.Controls()) {
+        if (auto* button = dynamic_cast<TButton*>(child);
+            button && (button->*wanted)() && button->Visible() && button->Enabled())
+            return button;
+        if (TButton* found = FindButton(*child, wanted))
+            return found;
+    }
+    return nullptr;
+}
+
+TControl* ControlOf(HWND window)
+{
+    return dynamic_cast<TControl*>(WindowObject::FromHandle(window));
 }
 
 } // namespace
+
+const TypeInfo& TForm::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        EnumProperty<TForm, &TForm::GetBorderStyle, &TForm::SetBorderStyle>("BorderStyle", kBorderStyleNames),
+        SetProperty<TForm, &TForm::BorderIcons, &TForm::SetBorderIcons>("BorderIcons", kBorderIconNames),
+        EnumProperty<TForm, &TForm::Position, &TForm::SetPosition>("Position", kPositionNames),
+        IntProperty<TForm, &TForm::ClientWidth, &TForm::SetClientWidth>("ClientWidth"),
+        IntProperty<TForm, &TForm::ClientHeight, &TForm::SetClientHeight>("ClientHeight"),
+        IntProperty<TForm, &DesignedPixelsPerInch, &SetDesignedPixelsPerInch>("PixelsPerInch"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TForm, &TForm::OnCreate>("OnCreate"),
+        MakeEvent<TForm, &TForm::OnShow>("OnShow"),
+        MakeEvent<TForm, &TForm::OnClose>("OnClose"),
+    };
+    static constexpr TypeInfo kType = ComponentType<TForm>("TForm", &TControl::StaticType, kProperties, kEvents);
+    return kType;
+}
 
 TForm::TForm(Application& application) : application_(application)
 {
@@ -50,11 +80,7 @@ TForm::~TForm()
     if (tooltip_)
         DestroyWindow(tooltip_);
     // Children's windows go with the form's; their objects go with owned_.
-    if (HWND window = Handle()) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        SetWindowHandle(nullptr);
-        DestroyWindow(window);
-    }
+    DestroyBoundWindow();
 }
 
 void TForm::Initialize()
@@ -86,59 +112,37 @@ Component* TForm::FindComponent(std::string_view name) const
     return nullptr;
 }
 
-bool TForm::ApplyProperty(std::string_view name, const FormValue& value)
+void TForm::SetBorderStyle(BorderStyle style)
 {
-    if (name == "BorderStyle") {
-        borderStyle_ = ParseBorderStyle(value);
-        if (borderStyle_ == BorderStyle::Dialog)
-            minimizeBox_ = maximizeBox_ = false;
-        return true;
-    }
-    if (name == "BorderIcons") {
-        systemMenu_ = minimizeBox_ = maximizeBox_ = false;
-        for (const std::string& icon : value.AsSet()) {
-            if (icon == "biSystemMenu")
-                systemMenu_ = true;
-            else if (icon == "biMinimize")
-                minimizeBox_ = true;
-            else if (icon == "biMaximize")
-                maximizeBox_ = true;
-            else
-                throw EFormDescription("unknown border icon " + icon);
-        }
-        return true;
-    }
-    if (name == "Position") {
-        position_ = ParsePosition(value);
-        return true;
-    }
-    if (name == "ClientWidth") {
-        clientWidth_ = value.AsInt();
-        return true;
-    }
-    if (name == "ClientHeight") {
-        clientHeight_ = value.AsInt();
-        return true;
-    }
-    if (name == "PixelsPerInch") {
-        // Designed at 96 dpi; other designs would need scaling at creation.
-        if (value.AsInt() != 96)
-            throw EFormDescription("forms are designed at 96 pixels per inch");
-        return true;
-    }
-    return TControl::ApplyProperty(name, value);
+    borderStyle_ = style;
+    if (borderStyle_ == BorderStyle::bsDialog)
+        minimizeBox_ = maximizeBox_ = false;
 }
 
-bool TForm::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+int TForm::BorderIcons() const
 {
-    NotifyEvent* target = event == "OnCreate" ? &OnCreate
-        : event == "OnShow"                   ? &OnShow
-        : event == "OnClose"                  ? &OnClose
-                                              : nullptr;
-    if (!target)
-        return TControl::BindEvent(event, handlers, handler);
-    *target = handlers.Get<void(Component&)>(handler);
-    return true;
+    return (systemMenu_ ? 1 : 0) | (minimizeBox_ ? 2 : 0) | (maximizeBox_ ? 4 : 0);
+}
+
+void TForm::SetBorderIcons(int icons)
+{
+    systemMenu_ = icons & 1;
+    minimizeBox_ = icons & 2;
+    maximizeBox_ = icons & 4;
+}
+
+void TForm::SetClientWidth(int width)
+{
+    clientWidth_ = width;
+    if (!IsLoading())
+        SetClientSize(width, ClientHeight());
+}
+
+void TForm::SetClientHeight(int height)
+{
+    clientHeight_ = height;
+    if (!IsLoading())
+        SetClientSize(ClientWidth(), height);
 }
 
 void TForm::InsertChild(Component& child)
@@ -192,41 +196,31 @@ DWORD TForm::Style() const
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
     if (systemMenu_)
         style |= WS_SYSMENU;
-    if (borderStyle_ != BorderStyle::Dialog) {
+    if (borderStyle_ != BorderStyle::bsDialog) {
         if (minimizeBox_)
             style |= WS_MINIMIZEBOX;
         if (maximizeBox_)
             style |= WS_MAXIMIZEBOX;
     }
-    if (borderStyle_ == BorderStyle::Sizeable)
+    if (borderStyle_ == BorderStyle::bsSizeable)
         style |= WS_THICKFRAME;
     return style;
 }
 
 DWORD TForm::ExStyle() const
 {
-    return borderStyle_ == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0;
+    return WS_EX_CONTROLPARENT | (borderStyle_ == BorderStyle::bsDialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
 void TForm::CreateHandle(HWND)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{};
-    if (!GetClassInfoA(instance, ClassName(), &windowClass)) {
-        windowClass = WNDCLASSA{};
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = TControl::WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hIcon = LoadIconA(instance, "MAINICON");
-        windowClass.lpszClassName = ClassName();
-        RegisterClassA(&windowClass);
-    }
+    const WindowClass windowClass =
+        OwnWindowClass(ClassName(), CS_DBLCLKS, LoadIconA(instance, "MAINICON"), LoadCursor(nullptr, IDC_ARROW));
     HWND owner = nullptr;
     if (TForm* main = application_.MainForm(); main && main != this)
         owner = main->Handle();
-    CreateWindowExA(ExStyle(), ClassName(), Caption().c_str(), Style(), Left(), Top(), Width(), Height(), owner,
-                    nullptr, instance, this);
+    CreateBoundWindow(windowClass, ExStyle(), Caption().c_str(), Style(), Left(), Top(), Width(), Height(), owner);
 
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -239,6 +233,7 @@ void TForm::CreateHandle(HWND)
 
     for (TControl* child : Controls())
         child->CreateHandle(Handle());
+    ApplyTabOrder();
     Realign();
 }
 
@@ -295,10 +290,11 @@ void TForm::PlaceAtFirstShow()
     if (placed_)
         return;
     placed_ = true;
-    if (position_ == FormPosition::Designed)
+    if (position_ == FormPosition::poDesigned)
         return;
-    int screenWidth = GetSystemMetrics(position_ == FormPosition::DesktopCenter ? SM_CXVIRTUALSCREEN : SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(position_ == FormPosition::DesktopCenter ? SM_CYVIRTUALSCREEN : SM_CYSCREEN);
+    const bool desktop = position_ == FormPosition::poDesktopCenter;
+    int screenWidth = GetSystemMetrics(desktop ? SM_CXVIRTUALSCREEN : SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(desktop ? SM_CYVIRTUALSCREEN : SM_CYSCREEN);
     SetBounds(Rect::FromBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height()));
 }
 
@@ -350,8 +346,7 @@ int TForm::ShowModal()
             application_.Terminate();
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        application_.DispatchWithDialogKeys(msg);
     }
     for (HWND window : disabled)
         EnableWindow(window, TRUE);
@@ -366,6 +361,73 @@ void TForm::SyncBoundsFromWindow()
     if (!GetWindowRect(Handle(), &r) || IsIconic(Handle()))
         return;
     SetBounds(Rect{r.left, r.top, r.right, r.bottom});
+}
+
+TControl* TForm::ActiveControl() const
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus))
+        return ControlOf(focus);
+    return savedFocus_ && IsWindow(savedFocus_) ? ControlOf(savedFocus_) : nullptr;
+}
+
+bool TForm::PressDefaultButton()
+{
+    if (TButton* button = FindButton(*this, &TButton::Default)) {
+        button->Click();
+        return true;
+    }
+    return false;
+}
+
+bool TForm::PressCancelButton()
+{
+    if (TButton* button = FindButton(*this, &TButton::Cancel)) {
+        button->Click();
+        return true;
+    }
+    return false;
+}
+
+LRESULT TForm::DefaultButtonId() const
+{
+    // A focused push button is the default while it has the focus.
+    if (auto* focused = dynamic_cast<TButton*>(ControlOf(GetFocus())); focused && IsChild(Handle(), focused->Handle()))
+        return MAKELRESULT(GetDlgCtrlID(focused->Handle()), DC_HASDEFID);
+    if (TButton* button = FindButton(const_cast<TForm&>(*this), &TButton::Default))
+        return MAKELRESULT(GetDlgCtrlID(button->Handle()), DC_HASDEFID);
+    return 0;
+}
+
+void TForm::MoveFocus(HWND target, bool previous)
+{
+    HWND current = GetFocus();
+    HWND next = target ? target : GetNextDlgTabItem(Handle(), IsChild(Handle(), current) ? current : nullptr, previous);
+    if (!next)
+        return;
+    ::SetFocus(next);
+    // As in dialogs: an edit box reached by the keyboard selects its text.
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(next, EM_SETSEL, 0, -1);
+}
+
+void TForm::RememberFocus()
+{
+    HWND focus = GetFocus();
+    // Minimising moves the focus away first: keep what the user had then.
+    if (focus && IsChild(Handle(), focus))
+        savedFocus_ = focus;
+}
+
+void TForm::RestoreFocus()
+{
+    if (savedFocus_ && IsWindow(savedFocus_) && IsChild(Handle(), savedFocus_) && IsWindowVisible(savedFocus_) &&
+        IsWindowEnabled(savedFocus_)) {
+        ::SetFocus(savedFocus_);
+        return;
+    }
+    if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE); first && first != Handle())
+        ::SetFocus(first);
 }
 
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -393,9 +455,40 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOVE:
         SyncBoundsFromWindow();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            RememberFocus();
+        else if (!HIWORD(wParam))
+            RestoreFocus();
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case WM_KILLFOCUS:
+        return 0;
+    case DM_GETDEFID:
+        return DefaultButtonId();
+    case WM_NEXTDLGCTL:
+        MoveFocus(LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : nullptr, !LOWORD(lParam) && wParam != 0);
+        return 0;
+    case WM_COMMAND:
+        // Escape and Enter as the dialog manager reports them.
+        if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+            if (LOWORD(wParam) == IDCANCEL) {
+                if (!PressCancelButton() && modal_)
+                    modalResult_ = mrCancel;
+                return 0;
+            }
+            if (LOWORD(wParam) == IDOK) {
+                PressDefaultButton();
+                return 0;
+            }
+        }
+        break;
     default:
-        return TControl::HandleMessage(message, wParam, lParam);
+        break;
     }
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace qm

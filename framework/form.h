@@ -13,15 +13,20 @@ namespace qm {
 
 class Application;
 
-enum class BorderStyle { Single, Sizeable, Dialog };
-enum class FormPosition { Designed, ScreenCenter, DesktopCenter };
+enum class BorderStyle { bsSingle, bsSizeable, bsDialog };
+enum class FormPosition { poDesigned, poScreenCenter, poDesktopCenter };
 
-inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2;
+inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
+inline constexpr std::string_view kModalResultNames[] = {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry",
+                                                         "mrIgnore", "mrYes", "mrNo"};
 
 class TForm : public TControl {
 public:
     explicit TForm(Application& application);
     ~TForm() override;
+
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     // The window class name, also the name of the description resource.
     virtual const char* ClassName() const = 0;
@@ -46,8 +51,6 @@ public:
     // The window's whole height, frame and caption included, as the user sees it.
     void SetOuterHeight(int height);
 
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
     void InsertChild(Component& child) override;
     void Loaded() override;
     void CreateHandle(HWND parentWindow) override;
@@ -90,6 +93,24 @@ public:
     FormPosition Position() const { return position_; }
     void SetPosition(FormPosition position) { position_ = position; }
     BorderStyle GetBorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(BorderStyle style);
+    // Bit 0 system menu, 1 minimise box, 2 maximise box.
+    int BorderIcons() const;
+    void SetBorderIcons(int icons);
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int width);
+    void SetClientHeight(int height);
+
+    // Identifiers for the form's controls, unique within it.
+    int NextControlId() { return nextControlId_++; }
+    // The control that has the focus, or that will have it when the form is
+    // active again.
+    TControl* ActiveControl() const;
+    // Presses the default (Enter) or cancel (Escape) button, when there is one
+    // that is visible and enabled; false otherwise.
+    bool PressDefaultButton();
+    bool PressCancelButton();
 
     // Typed access to a described component; throws when it is missing.
     template <class T> T& Find(std::string_view name) const
@@ -125,6 +146,11 @@ private:
     // Calls `event` on every lifecycle hook; a hook's failure goes to the
     // application and does not stop the others or the form.
     void NotifyLifecycle(void (LifecycleHook::*event)());
+    // The dialog manager's requests: the next control for Tab, the default button.
+    void MoveFocus(HWND target, bool previous);
+    LRESULT DefaultButtonId() const;
+    void RememberFocus();
+    void RestoreFocus();
     SIZE FrameSize() const;
     void PlaceAtFirstShow();
     void SyncBoundsFromWindow();
@@ -135,14 +161,16 @@ private:
     std::vector<Component*> nonVisual_;
     std::vector<MessageHook*> hooks_;
     std::vector<LifecycleHook*> lifecycle_;
-    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    BorderStyle borderStyle_ = BorderStyle::bsSizeable;
     bool systemMenu_ = true, minimizeBox_ = true, maximizeBox_ = true;
-    FormPosition position_ = FormPosition::Designed;
+    FormPosition position_ = FormPosition::poDesigned;
     int clientWidth_ = -1, clientHeight_ = -1;
     bool placed_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;
     HWND tooltip_ = nullptr;
+    int nextControlId_ = 100; // clear of IDOK, IDCANCEL and the other dialog answers
+    HWND savedFocus_ = nullptr;
 };
 
 } // namespace qm

@@ -1,6 +1,9 @@
 #include "framework/form_text.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace qm {
@@ -33,6 +36,15 @@ public:
         if (!AtEnd())
             Fail(line_, "text after the last 'end'");
         return root;
+    }
+
+    FormValue ReadSingleValue()
+    {
+        FormValue value = ReadValue();
+        SkipSpace();
+        if (!AtEnd())
+            Fail(line_, "text after the value");
+        return value;
     }
 
 private:
@@ -125,8 +137,28 @@ private:
             value.kind = FormValue::Kind::String;
             value.text = ReadString();
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
-            value.kind = FormValue::Kind::Integer;
-            value.integer = ReadInteger();
+            ReadNumber(value);
+        } else if (c == '<') {
+            value.kind = FormValue::Kind::Collection;
+            Advance();
+            for (;;) {
+                SkipSpace();
+                if (Peek() == '>') {
+                    Advance();
+                    break;
+                }
+                if (ReadIdentifier() != "item")
+                    Fail(line_, "'item' or '>' was expected");
+                FormCollectionItem item;
+                for (;;) {
+                    std::string word = ReadIdentifier();
+                    if (word == "end")
+                        break;
+                    Expect('=');
+                    item.push_back(FormProperty{word, ReadValue()});
+                }
+                value.collection.push_back(std::move(item));
+            }
         } else if (c == '[') {
             value.kind = FormValue::Kind::Set;
             Advance();
@@ -164,6 +196,34 @@ private:
             Fail(line_, "a value was expected");
         }
         return value;
+    }
+
+    // An integer, or a decimal fraction ("1.5", "-0.25") as floats are stored.
+    void ReadNumber(FormValue& value)
+    {
+        const size_t start = pos_;
+        value.kind = FormValue::Kind::Integer;
+        value.integer = ReadInteger();
+        if (Peek() != '.')
+            return;
+        Advance();
+        if (!std::isdigit(static_cast<unsigned char>(Peek())))
+            Fail(line_, "digits were expected after '.'");
+        while (!AtEnd() && std::isdigit(static_cast<unsigned char>(Peek())))
+            Advance();
+        if (Peek() == 'E' || Peek() == 'e') {
+            Advance();
+            if (Peek() == '+' || Peek() == '-')
+                Advance();
+            if (!std::isdigit(static_cast<unsigned char>(Peek())))
+                Fail(line_, "digits were expected in the exponent");
+            while (!AtEnd() && std::isdigit(static_cast<unsigned char>(Peek())))
+                Advance();
+        }
+        const std::string digits(text_.substr(start, pos_ - start));
+        value.kind = FormValue::Kind::Float;
+        value.real = std::strtod(digits.c_str(), nullptr);
+        value.integer = 0;
     }
 
     std::int64_t ReadInteger()
@@ -294,9 +354,170 @@ const std::vector<std::string>& FormValue::AsList() const
     return items;
 }
 
+double FormValue::AsFloat() const
+{
+    if (kind == Kind::Integer)
+        return static_cast<double>(integer);
+    if (kind != Kind::Float)
+        WrongKind(*this, "a number");
+    return real;
+}
+
+const std::vector<FormCollectionItem>& FormValue::AsCollection() const
+{
+    if (kind != Kind::Collection)
+        WrongKind(*this, "a collection <..>");
+    return collection;
+}
+
+FormValue FormValue::Integer(std::int64_t n)
+{
+    FormValue v;
+    v.kind = Kind::Integer;
+    v.integer = n;
+    return v;
+}
+
+FormValue FormValue::Float(double d)
+{
+    FormValue v;
+    v.kind = Kind::Float;
+    v.real = d;
+    return v;
+}
+
+FormValue FormValue::Identifier(std::string name)
+{
+    FormValue v;
+    v.kind = Kind::Identifier;
+    v.text = std::move(name);
+    return v;
+}
+
+FormValue FormValue::String(std::string text)
+{
+    FormValue v;
+    v.kind = Kind::String;
+    v.text = std::move(text);
+    return v;
+}
+
+FormValue FormValue::Set(std::vector<std::string> members)
+{
+    FormValue v;
+    v.kind = Kind::Set;
+    v.items = std::move(members);
+    return v;
+}
+
+FormValue FormValue::List(std::vector<std::string> lines)
+{
+    FormValue v;
+    v.kind = Kind::List;
+    v.items = std::move(lines);
+    return v;
+}
+
 FormObject ParseFormText(std::string_view text)
 {
     return Reader(text).ReadDocument();
+}
+
+namespace {
+
+// 'quoted' runs for printable characters, #nn for the others.
+std::string QuoteString(const std::string& text)
+{
+    if (text.empty())
+        return "''";
+    std::string out;
+    bool open = false;
+    for (char c : text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code >= 32 && code != 127) {
+            if (!open)
+                out += '\'';
+            open = true;
+            out += c;
+            if (c == '\'')
+                out += '\'';
+        } else {
+            if (open)
+                out += '\'';
+            open = false;
+            out += '#' + std::to_string(code);
+        }
+    }
+    if (open)
+        out += '\'';
+    return out;
+}
+
+std::string FloatText(double d)
+{
+    if (!std::isfinite(d))
+        return "0.0";
+    char buffer[64];
+    // The shortest text that reads back as the same number, always with a point.
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof(buffer), d);
+    std::string text(buffer, error == std::errc() ? end : buffer);
+    if (text.find_first_of(".eE") == std::string::npos)
+        text += ".0";
+    else if (text.find('.') == std::string::npos) {
+        const size_t e = text.find_first_of("eE");
+        text.insert(e, ".0");
+    }
+    return text;
+}
+
+} // namespace
+
+std::string FormatFormValue(const FormValue& value)
+{
+    switch (value.kind) {
+    case FormValue::Kind::Integer:
+        return std::to_string(value.integer);
+    case FormValue::Kind::Float:
+        return FloatText(value.real);
+    case FormValue::Kind::Identifier:
+        return value.text;
+    case FormValue::Kind::String:
+        return QuoteString(value.text);
+    case FormValue::Kind::Set: {
+        std::string out = "[";
+        for (size_t i = 0; i < value.items.size(); ++i)
+            out += (i ? ", " : "") + value.items[i];
+        return out + "]";
+    }
+    case FormValue::Kind::List: {
+        std::string out = "(";
+        for (const std::string& line : value.items) {
+            out += ' ';
+            out += QuoteString(line);
+        }
+        return out + " )";
+    }
+    case FormValue::Kind::Collection: {
+        std::string out = "<";
+        for (const FormCollectionItem& item : value.collection) {
+            out += " item";
+            for (const FormProperty& property : item) {
+                out += ' ';
+                out += property.name;
+                out += " = ";
+                out += FormatFormValue(property.value);
+            }
+            out += " end";
+        }
+        return out + " >";
+    }
+    }
+    return {};
+}
+
+FormValue ParseFormValue(std::string_view text)
+{
+    return Reader(text).ReadSingleValue();
 }
 
 } // namespace qm

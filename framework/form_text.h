@@ -26,13 +26,31 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+struct FormProperty;
+
+// The items of a collection value, each a list of property values:
+//   Columns = <
+//     item
+//       Caption = 'PID'
+//     end>
+using FormCollectionItem = std::vector<FormProperty>;
+
 struct FormValue {
-    enum class Kind { Integer, Identifier, String, Set, List };
+    enum class Kind { Integer, Float, Identifier, String, Set, List, Collection };
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
+    double real = 0;
     std::string text; // identifier or string
     std::vector<std::string> items; // set members, or the strings of a list
+    std::vector<FormCollectionItem> collection;
     int line = 0;
+
+    static FormValue Integer(std::int64_t n);
+    static FormValue Float(double d);
+    static FormValue Identifier(std::string name);
+    static FormValue String(std::string text);
+    static FormValue Set(std::vector<std::string> members);
+    static FormValue List(std::vector<std::string> lines);
 
     // Each accessor throws EFormDescription when the value is of another kind.
     std::int64_t AsInteger() const;
@@ -43,6 +61,8 @@ struct FormValue {
     const std::vector<std::string>& AsSet() const;
     // ( 'line' 'line' ... ), as string lists are stored.
     const std::vector<std::string>& AsList() const;
+    double AsFloat() const; // also takes an integer
+    const std::vector<FormCollectionItem>& AsCollection() const;
 };
 
 struct FormProperty {
@@ -70,5 +90,11 @@ template <size_t N> int EnumIndex(const FormValue& value, const std::string_view
 
 // Parses one top-level object. Throws EFormDescription on any malformed input.
 FormObject ParseFormText(std::string_view text);
+
+// One value as a description writes it ("12", "True", "'it''s'", "[a, b]"),
+// and back. ParseFormValue throws EFormDescription on malformed input or text
+// after the value.
+std::string FormatFormValue(const FormValue& value);
+FormValue ParseFormValue(std::string_view text);
 
 } // namespace qm

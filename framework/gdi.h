@@ -1,46 +1,11 @@
 #pragma once
-// RAII owners for GDI objects and device contexts.
+// Device contexts: selections, memory DCs, window DCs and painting, each
+// released by its owner. GDI objects themselves are platform resources.
 #include <windows.h>
 
-#include <utility>
+#include "platform/unique_resource.h"
 
 namespace qm {
-
-// Owns a pen, brush, font, bitmap or region; deletes it with DeleteObject.
-template <class Handle> class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr)
-    {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
-
-using Pen = GdiObject<HPEN>;
-using Brush = GdiObject<HBRUSH>;
-using Font = GdiObject<HFONT>;
-using Bitmap = GdiObject<HBITMAP>;
 
 // Selects an object into a DC for the guard's lifetime.
 class SelectGuard {

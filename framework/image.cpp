@@ -10,36 +10,51 @@ TImage::TImage()
     SetParentColor(true);
 }
 
-bool TImage::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TImage::StaticType()
 {
-    if (name == "Picture") {
-        SetPicture(value.AsString());
-        return true;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<TImage, &TImage::Picture, &TImage::SetPicture>("Picture"),
+        BoolProperty<TImage, &TImage::Transparent, &TImage::SetTransparent>("Transparent"),
+        BoolProperty<TImage, &TImage::AutoSize, &TImage::SetAutoSize>("AutoSize"),
+    };
+    static constexpr TypeInfo kType = ComponentType<TImage>("TImage", &TControl::StaticType, kProperties);
+    return kType;
+}
+
+void TImage::SetTransparent(bool on)
+{
+    transparent_ = on;
+    Invalidate();
+}
+
+void TImage::SetAutoSize(bool on)
+{
+    autoSize_ = on;
+    FitToPicture();
+}
+
+void TImage::FitToPicture()
+{
+    if (autoSize_ && picture_) {
+        SIZE size = BitmapSize(picture_.Get());
+        SetBounds(Rect::FromBounds(Left(), Top(), size.cx, size.cy));
     }
-    if (name == "Transparent") {
-        transparent_ = value.AsBool();
-        return true;
-    }
-    if (name == "AutoSize") {
-        autoSize_ = value.AsBool();
-        if (autoSize_ && picture_) {
-            SIZE size = BitmapSize(picture_.Get());
-            SetBounds(Rect::FromBounds(Left(), Top(), size.cx, size.cy));
-        }
-        return true;
-    }
-    return TControl::ApplyProperty(name, value);
 }
 
 void TImage::SetPicture(const std::string& resourceName)
 {
-    picture_ = LoadBitmapResource(resourceName);
-    if (!picture_)
-        throw EFormDescription("no picture resource " + resourceName);
-    if (autoSize_) {
-        SIZE size = BitmapSize(picture_.Get());
-        SetBounds(Rect::FromBounds(Left(), Top(), size.cx, size.cy));
+    if (resourceName.empty()) {
+        picture_.Reset();
+        pictureName_.clear();
+        Invalidate();
+        return;
     }
+    Bitmap picture = LoadBitmapResource(resourceName);
+    if (!picture)
+        throw EFormDescription("no picture resource " + resourceName);
+    picture_ = std::move(picture);
+    pictureName_ = resourceName;
+    FitToPicture();
     Invalidate();
 }
 

@@ -9,15 +9,25 @@ namespace qm {
 class TImage : public TControl {
 public:
     TImage();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
+
+    // The picture's resource name.
+    const std::string& Picture() const { return pictureName_; }
     void SetPicture(const std::string& resourceName);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool on);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool on);
     bool HasPicture() const { return static_cast<bool>(picture_); }
 
 protected:
     void Paint(Canvas& canvas) override;
 
 private:
+    void FitToPicture();
     Bitmap picture_;
+    std::string pictureName_;
     bool autoSize_ = false;
 };
 

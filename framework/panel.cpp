@@ -4,23 +4,13 @@ namespace qm {
 
 namespace {
 
-Bevel ParseBevel(const FormValue& value)
-{
-    const std::string& name = value.AsIdentifier();
-    if (name == "bvNone")
-        return Bevel::None;
-    if (name == "bvLowered")
-        return Bevel::Lowered;
-    if (name == "bvRaised")
-        return Bevel::Raised;
-    throw EFormDescription("unknown bevel " + name);
-}
+constexpr std::string_view kBevelNames[] = {"bvNone", "bvLowered", "bvRaised"};
 
 void DrawBevel(Canvas& canvas, Rect& r, Bevel bevel, int width)
 {
-    if (bevel == Bevel::None)
+    if (bevel == Bevel::bvNone)
         return;
-    bool raised = bevel == Bevel::Raised;
+    bool raised = bevel == Bevel::bvRaised;
     canvas.Frame3D(r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, width);
     r = r.Inflated(-width, -width);
 }
@@ -32,26 +22,41 @@ TPanel::TPanel()
     SetBounds(Rect::FromBounds(0, 0, 185, 41));
 }
 
-bool TPanel::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TPanel::StaticType()
 {
-    if (name == "BevelOuter") {
-        outer_ = ParseBevel(value);
-        return true;
-    }
-    if (name == "BevelInner") {
-        inner_ = ParseBevel(value);
-        return true;
-    }
-    if (name == "BevelWidth") {
-        bevelWidth_ = value.AsInt();
-        return true;
-    }
-    return TControl::ApplyProperty(name, value);
+    static constexpr PropertyInfo kProperties[] = {
+        EnumProperty<TPanel, &TPanel::BevelOuter, &TPanel::SetBevelOuter>("BevelOuter", kBevelNames),
+        EnumProperty<TPanel, &TPanel::BevelInner, &TPanel::SetBevelInner>("BevelInner", kBevelNames),
+        IntProperty<TPanel, &TPanel::BevelWidth, &TPanel::SetBevelWidth>("BevelWidth"),
+    };
+    static constexpr TypeInfo kType = ComponentType<TPanel>("TPanel", &TControl::StaticType, kProperties);
+    return kType;
+}
+
+void TPanel::SetBevelOuter(Bevel bevel)
+{
+    outer_ = bevel;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBevelInner(Bevel bevel)
+{
+    inner_ = bevel;
+    Realign();
+    Invalidate();
+}
+
+void TPanel::SetBevelWidth(int width)
+{
+    bevelWidth_ = width;
+    Realign();
+    Invalidate();
 }
 
 Rect TPanel::ClientRect() const
 {
-    int edge = (outer_ != Bevel::None ? bevelWidth_ : 0) + (inner_ != Bevel::None ? bevelWidth_ : 0);
+    int edge = (outer_ != Bevel::bvNone ? bevelWidth_ : 0) + (inner_ != Bevel::bvNone ? bevelWidth_ : 0);
     return TControl::ClientRect().Inflated(-edge, -edge);
 }
 

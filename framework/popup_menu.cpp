@@ -2,25 +2,18 @@
 
 namespace qm {
 
-bool TMenuItem::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TMenuItem::StaticType()
 {
-    if (name == "Caption") {
-        caption_ = value.AsString();
-        return true;
-    }
-    if (name == "Default") {
-        default_ = value.AsBool();
-        return true;
-    }
-    return Component::ApplyProperty(name, value);
-}
-
-bool TMenuItem::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    if (event != "OnClick")
-        return Component::BindEvent(event, handlers, handler);
-    OnClick = handlers.Get<void(Component&)>(handler);
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<TMenuItem, &TMenuItem::Caption, &TMenuItem::SetCaption>("Caption"),
+        BoolProperty<TMenuItem, &TMenuItem::IsDefault, &TMenuItem::SetDefault>("Default"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TMenuItem, &TMenuItem::OnClick>("OnClick"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TMenuItem>("TMenuItem", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void TMenuItem::Click()
@@ -29,20 +22,17 @@ void TMenuItem::Click()
         OnClick(*this);
 }
 
-bool TPopupMenu::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TPopupMenu::StaticType()
 {
-    if (name != "AutoPopup")
-        return Component::ApplyProperty(name, value);
-    autoPopup_ = value.AsBool();
-    return true;
-}
-
-bool TPopupMenu::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    if (event != "OnPopup")
-        return Component::BindEvent(event, handlers, handler);
-    OnPopup = handlers.Get<void(Component&)>(handler);
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<TPopupMenu, &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup>("AutoPopup"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TPopupMenu, &TPopupMenu::OnPopup>("OnPopup"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TPopupMenu>("TPopupMenu", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void TPopupMenu::InsertChild(Component& child)
@@ -69,11 +59,11 @@ MenuHandle TPopupMenu::CreateHandle() const
     for (size_t i = 0; i < items_.size(); ++i) {
         const TMenuItem& item = *items_[i];
         if (item.IsSeparator())
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
         else
-            AppendMenuA(menu.get(), MF_STRING, i + 1, item.Caption().c_str());
+            AppendMenuA(menu.Get(), MF_STRING, i + 1, item.Caption().c_str());
         if (item.IsDefault())
-            SetMenuDefaultItem(menu.get(), static_cast<UINT>(i + 1), FALSE);
+            SetMenuDefaultItem(menu.Get(), static_cast<UINT>(i + 1), FALSE);
     }
     return menu;
 }
@@ -85,7 +75,7 @@ void TPopupMenu::Popup(int x, int y, HWND owner)
     MenuHandle menu = CreateHandle();
     // Without the owner in front the menu would not close when clicking elsewhere.
     SetForegroundWindow(owner);
-    UINT chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+    UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
     PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= items_.size())
         items_[chosen - 1]->Click();

@@ -6,15 +6,18 @@
 #include <vector>
 
 #include "framework/component.h"
+#include "platform/unique_resource.h"
 
 namespace qm {
 
 class TMenuItem : public Component {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption) { caption_ = caption; }
+    void SetDefault(bool on) { default_ = on; }
     bool IsSeparator() const { return caption_ == "-"; }
     bool IsDefault() const { return default_; }
     void Click();
@@ -26,17 +29,13 @@ private:
     bool default_ = false;
 };
 
-struct MenuDeleter {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-using MenuHandle = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
-
 class TPopupMenu : public Component {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void InsertChild(Component& child) override;
     bool AutoPopup() const { return autoPopup_; }
+    void SetAutoPopup(bool on) { autoPopup_ = on; }
     const std::vector<TMenuItem*>& Items() const { return items_; }
     TMenuItem* DefaultItem() const;
 

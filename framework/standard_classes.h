@@ -3,8 +3,8 @@
 
 namespace qm {
 
-// The framework's own controls: TPanel, TImage, TLabel, TRxLabel, TFlatButton,
-// TPopupMenu, TMenuItem, THTMLStaticText.
+// The framework's own classes: the drawn panel, image, label and flat button,
+// the menus, the system's controls and the non-visual image list and dialogs.
 void RegisterStandardClasses(ClassRegistry& registry);
 
 } // namespace qm

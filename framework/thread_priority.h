@@ -4,18 +4,13 @@
 
 #include <string_view>
 
-#include "framework/form_text.h"
 
 namespace qm {
 
 enum class ThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
-inline ThreadPriority ParseThreadPriority(const FormValue& value)
-{
-    static constexpr std::string_view kNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
-                                                  "tpHigher", "tpHighest", "tpTimeCritical"};
-    return static_cast<ThreadPriority>(EnumIndex(value, kNames));
-}
+inline constexpr std::string_view kThreadPriorityNames[] = {"tpIdle",   "tpLowest",  "tpLower",       "tpNormal",
+                                                            "tpHigher", "tpHighest", "tpTimeCritical"};
 
 inline int ToWindowsPriority(ThreadPriority priority)
 {

@@ -1,7 +1,6 @@
-#include <windows.h>
-
 #include <stdexcept>
 
+#include "platform/registry_key.h"
 #include "platform/registry_writer.h"
 
 namespace qm {
@@ -10,56 +9,36 @@ namespace {
 
 class WindowsRegistryWriter final : public RegistryWriter {
 public:
-    ~WindowsRegistryWriter() override { CloseKey(); }
-
     void SetRoot(RegistryRoot root) override
     {
-        CloseKey();
+        key_.Close();
         root_ = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     }
 
     bool OpenKey(const std::string& path) override
     {
-        CloseKey();
-        std::string relative = !path.empty() && path[0] == '\\' ? path.substr(1) : path;
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(root_, relative.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
-            return false;
-        key_ = key;
-        return true;
+        const std::string relative = !path.empty() && path[0] == '\\' ? path.substr(1) : path;
+        return key_.Create(root_, relative, KEY_ALL_ACCESS);
     }
 
     void WriteString(const std::string& name, const std::string& value) override
     {
-        Check(RegSetValueExA(key_, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                             static_cast<DWORD>(value.size() + 1)),
-              name);
+        Check(key_.WriteString(name, value), name);
     }
 
-    void WriteDword(const std::string& name, std::uint32_t value) override
-    {
-        DWORD data = value;
-        Check(RegSetValueExA(key_, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)),
-              name);
-    }
+    void WriteDword(const std::string& name, std::uint32_t value) override { Check(key_.WriteDword(name, value), name); }
 
-    void CloseKey() override
-    {
-        if (key_)
-            RegCloseKey(key_);
-        key_ = nullptr;
-    }
+    void CloseKey() override { key_.Close(); }
 
 private:
-    static void Check(LONG status, const std::string& name)
+    static void Check(bool written, const std::string& name)
     {
-        if (status != ERROR_SUCCESS)
+        if (!written)
             throw std::runtime_error("Failed to set data for '" + name + "'");
     }
 
     HKEY root_ = HKEY_CURRENT_USER;
-    HKEY key_ = nullptr;
+    RegistryKey key_;
 };
 
 } // namespace

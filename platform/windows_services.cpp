@@ -1,7 +1,7 @@
 #include "platform/system_services.h"
 #include "platform/touched_block.h"
 
-#include "framework/handle.h"
+#include "platform/unique_resource.h"
 
 #include <windows.h>
 

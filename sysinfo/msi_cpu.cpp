@@ -16,6 +16,60 @@ constexpr std::uint32_t kExtendedFeatures = 0x80000001u, kExtendedLevel1Cache = 
 
 } // namespace
 
+const TypeInfo& TCPUFeatures::StaticType()
+{
+    using F = TCPUFeatures;
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<F, &F::_3DNOW>("_3DNOW"), BoolProperty<F, &F::EX_3DNOW>("EX_3DNOW"),
+        BoolProperty<F, &F::EX_MMX>("EX_MMX"), BoolProperty<F, &F::SIMD>("SIMD"),
+        BoolProperty<F, &F::XSR>("XSR"),       BoolProperty<F, &F::MMX>("MMX"),
+        BoolProperty<F, &F::SERIAL>("SERIAL"), BoolProperty<F, &F::PSE36>("PSE36"),
+        BoolProperty<F, &F::PAT>("PAT"),       BoolProperty<F, &F::CMOV>("CMOV"),
+        BoolProperty<F, &F::MCA>("MCA"),       BoolProperty<F, &F::PGE>("PGE"),
+        BoolProperty<F, &F::MTRR>("MTRR"),     BoolProperty<F, &F::SEP>("SEP"),
+        BoolProperty<F, &F::APIC>("APIC"),     BoolProperty<F, &F::CX8>("CX8"),
+        BoolProperty<F, &F::MCE>("MCE"),       BoolProperty<F, &F::PAE>("PAE"),
+        BoolProperty<F, &F::MSR>("MSR"),       BoolProperty<F, &F::TSC>("TSC"),
+        BoolProperty<F, &F::PSE>("PSE"),       BoolProperty<F, &F::DE>("DE"),
+        BoolProperty<F, &F::VME>("VME"),       BoolProperty<F, &F::FPU>("FPU"),
+    };
+    static constexpr TypeInfo kType = RecordType("TCPUFeatures", kProperties);
+    return kType;
+}
+
+const TypeInfo& TCPUCache::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TCPUCache, &TCPUCache::L1Data>("L1Data"),
+        IntProperty<TCPUCache, &TCPUCache::L1Code>("L1Code"),
+        IntProperty<TCPUCache, &TCPUCache::Level1>("Level1"),
+        IntProperty<TCPUCache, &TCPUCache::Level2>("Level2"),
+    };
+    static constexpr TypeInfo kType = RecordType("TCPUCache", kProperties);
+    return kType;
+}
+
+const TypeInfo& TCPU::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TCPU, &TCPU::Count>("Count"),
+        StringProperty<TCPU, &TCPU::VendorEx>("VendorEx"),
+        StringProperty<TCPU, &TCPU::VendorID>("VendorID"),
+        IntProperty<TCPU, &TCPU::Frequency>("Frequency"),
+        IntProperty<TCPU, &TCPU::Family>("Family"),
+        IntProperty<TCPU, &TCPU::Model>("Model"),
+        IntProperty<TCPU, &TCPU::Stepping>("Stepping"),
+        ObjectProperty<TCPU, TCPUFeatures, [](TCPU& cpu, bool) { return cpu.Features.get(); }>("Features"),
+        ObjectProperty<TCPU, TCPUCache, [](TCPU& cpu, bool) { return cpu.Cache.get(); }>("Cache"),
+        StringProperty<TCPU, &TCPU::SerialNumber>("SerialNumber"),
+        BoolProperty<TCPU, &TCPU::FDIVBug>("FDIVBug"),
+        StringProperty<TCPU, &TCPU::CodeName>("CodeName"),
+        IntProperty<TCPU, &TCPU::Transistors>("Transistors"),
+    };
+    static constexpr TypeInfo kType = RecordType("TCPU", kProperties);
+    return kType;
+}
+
 void TCPUFeatures::GetInfo(SystemServices& services, CpuProbe& probe)
 {
     try {

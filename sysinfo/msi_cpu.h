@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "framework/properties.h"
 #include "framework/string_list.h"
 #include "sysinfo/cpu_identification.h"
 
@@ -29,6 +30,7 @@ CpuProbe& ThisProcessor();
 
 class TCPUFeatures {
 public:
+    static const TypeInfo& StaticType();
     void GetInfo(SystemServices& services, CpuProbe& probe);
     void Report(StringList& lines) const;
 
@@ -41,6 +43,7 @@ public:
 
 class TCPUCache {
 public:
+    static const TypeInfo& StaticType();
     void GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex);
     void Report(StringList& lines) const;
 
@@ -54,6 +57,7 @@ public:
     ~TCPU();
     TCPU(const TCPU&) = delete;
     TCPU& operator=(const TCPU&) = delete;
+    static const TypeInfo& StaticType();
 
     // Reads the processor; failures are reported under "TCPU.GetInfo"
     // (or the sub-object's own title) and the fields keep what they reached.

@@ -6,7 +6,7 @@
 
 #include <ctime>
 
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "platform/system_services.h"
 #include "sysinfo/collector_failure.h"
 #include "sysinfo/shared_routines.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "sysinfo/operating_system_rules.h"
 #include "sysinfo/startup_values.h"
 

@@ -26,71 +26,34 @@ void AddPart(std::vector<BevelFrame>& frames, Rect& r, BevelStyle style, int wid
     AddFrame(frames, r, space, color, color);
 }
 
-BevelStyle ParseBevelStyle(const FormValue& value)
-{
-    const std::string& name = value.AsIdentifier();
-    if (name == "bsNone")
-        return BevelStyle::None;
-    if (name == "bsLowered")
-        return BevelStyle::Lowered;
-    if (name == "bsRaised")
-        return BevelStyle::Raised;
-    throw EFormDescription("unknown bevel style " + name);
-}
-
-BevelOutline ParseBevelOutline(const FormValue& value)
-{
-    const std::string& name = value.AsIdentifier();
-    if (name == "osOuter")
-        return BevelOutline::Outer;
-    if (name == "osInner")
-        return BevelOutline::Inner;
-    if (name == "osNone")
-        return BevelOutline::None;
-    throw EFormDescription("unknown outline " + name);
-}
+constexpr std::string_view kBevelStyleNames[] = {"bsNone", "bsLowered", "bsRaised"};
+constexpr std::string_view kBevelOutlineNames[] = {"osOuter", "osInner", "osNone"};
 
 } // namespace
 
-bool ApplyBevelProperty(TVrBevel& b, std::string_view name, const FormValue& v)
+const TypeInfo& TVrBevel::StaticType()
 {
-    if (name == "BorderWidth")
-        b.borderWidth = v.AsInt();
-    else if (name == "BorderColor")
-        b.borderColor = ParseColor(v);
-    else if (name == "OuterStyle")
-        b.outerStyle = ParseBevelStyle(v);
-    else if (name == "OuterWidth")
-        b.outerWidth = v.AsInt();
-    else if (name == "OuterHighlight")
-        b.outerHighlight = ParseColor(v);
-    else if (name == "OuterShadow")
-        b.outerShadow = ParseColor(v);
-    else if (name == "OuterOutline")
-        b.outerOutline = ParseBevelOutline(v);
-    else if (name == "OuterSpace")
-        b.outerSpace = v.AsInt();
-    else if (name == "OuterColor")
-        b.outerColor = ParseColor(v);
-    else if (name == "InnerStyle")
-        b.innerStyle = ParseBevelStyle(v);
-    else if (name == "InnerWidth")
-        b.innerWidth = v.AsInt();
-    else if (name == "InnerHighlight")
-        b.innerHighlight = ParseColor(v);
-    else if (name == "InnerShadow")
-        b.innerShadow = ParseColor(v);
-    else if (name == "InnerOutline")
-        b.innerOutline = ParseBevelOutline(v);
-    else if (name == "InnerSpace")
-        b.innerSpace = v.AsInt();
-    else if (name == "InnerColor")
-        b.innerColor = ParseColor(v);
-    else if (name == "Visible")
-        b.visible = v.AsBool();
-    else
-        return false;
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TVrBevel, &TVrBevel::borderWidth>("BorderWidth"),
+        ColorProperty<TVrBevel, &TVrBevel::borderColor>("BorderColor"),
+        EnumProperty<TVrBevel, &TVrBevel::outerStyle>("OuterStyle", kBevelStyleNames),
+        IntProperty<TVrBevel, &TVrBevel::outerWidth>("OuterWidth"),
+        ColorProperty<TVrBevel, &TVrBevel::outerHighlight>("OuterHighlight"),
+        ColorProperty<TVrBevel, &TVrBevel::outerShadow>("OuterShadow"),
+        EnumProperty<TVrBevel, &TVrBevel::outerOutline>("OuterOutline", kBevelOutlineNames),
+        IntProperty<TVrBevel, &TVrBevel::outerSpace>("OuterSpace"),
+        ColorProperty<TVrBevel, &TVrBevel::outerColor>("OuterColor"),
+        EnumProperty<TVrBevel, &TVrBevel::innerStyle>("InnerStyle", kBevelStyleNames),
+        IntProperty<TVrBevel, &TVrBevel::innerWidth>("InnerWidth"),
+        ColorProperty<TVrBevel, &TVrBevel::innerHighlight>("InnerHighlight"),
+        ColorProperty<TVrBevel, &TVrBevel::innerShadow>("InnerShadow"),
+        EnumProperty<TVrBevel, &TVrBevel::innerOutline>("InnerOutline", kBevelOutlineNames),
+        IntProperty<TVrBevel, &TVrBevel::innerSpace>("InnerSpace"),
+        ColorProperty<TVrBevel, &TVrBevel::innerColor>("InnerColor"),
+        BoolProperty<TVrBevel, &TVrBevel::visible>("Visible"),
+    };
+    static constexpr TypeInfo kType = RecordType("TVrBevel", kProperties);
+    return kType;
 }
 
 std::vector<BevelFrame> LayoutBevel(const TVrBevel& bevel, const Rect& area, Rect& inside)

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "framework/colors.h"
-#include "framework/form_text.h"
 #include "framework/geometry.h"
+#include "framework/properties.h"
 
 namespace qm {
 
@@ -31,6 +31,8 @@ struct TVrBevel {
     int innerSpace = 0;
     Color innerColor = clBtnFace;
     bool visible = true;
+
+    static const TypeInfo& StaticType();
 };
 
 // One frame: `width` pixels inside `bounds`, top/left and bottom/right colours.
@@ -42,10 +44,6 @@ struct BevelFrame {
 
 // The frames in drawing order; `inside` receives what is left within them.
 std::vector<BevelFrame> LayoutBevel(const TVrBevel& bevel, const Rect& area, Rect& inside);
-
-// A stored property of a bevel, by its name below the bevel ("OuterStyle").
-// False for an unknown name; throws EFormDescription for a bad value.
-bool ApplyBevelProperty(TVrBevel& bevel, std::string_view name, const FormValue& value);
 
 // Row `row` of `rows` in a vertical gradient from `top` to `bottom`.
 Color GradientRow(Color top, Color bottom, int row, int rows);

@@ -87,88 +87,70 @@ THTMLStaticText::~THTMLStaticText()
         KillTimer(Handle(), kBlinkTimer);
 }
 
-bool THTMLStaticText::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& THTMLStaticText::StaticType()
 {
-    auto noneOr = [](const FormValue& v) -> std::optional<Color> {
-        if (v.kind == FormValue::Kind::Identifier && v.text == "clNone")
-            return std::nullopt;
-        return ParseColor(v);
+    using H = THTMLStaticText;
+    static constexpr std::string_view kVAlignmentNames[] = {"tvaTop", "tvaCenter", "tvaBottom"};
+    static constexpr std::string_view kBevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
+    static constexpr std::string_view kBorderNames[] = {"bsNone", "bsSingle"};
+    // A bevel as stored: none, or an edge lowered or raised (a space draws as lowered).
+    static constexpr auto bevelOf = [](bool on, bool raised) { return !on ? 0 : raised ? 2 : 1; };
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<H, &H::HTMLText, [](H& h, const std::string& text) { h.SetHTMLText(text); }>("HTMLText"),
+        // Stored lines are joined with nothing between them.
+        LinesProperty<H, [](const H& h) { return std::vector<std::string>{h.html_}; },
+                      [](H& h, const std::vector<std::string>& lines) {
+                          std::string joined;
+                          for (const std::string& line : lines)
+                              joined += line;
+                          h.SetHTMLText(joined);
+                      }>("HTMLText.Strings"),
+        ColorProperty<H, &H::urlColor_, [](H& h, Color c) { h.urlColor_ = c; h.Invalidate(); }>("URLColor"),
+        BoolProperty<H, &H::hover_, [](H& h, bool on) { h.hover_ = on; h.Invalidate(); }>("Hover"),
+        ColorProperty<H, [](const H& h) { return h.hoverColor_.value_or(clNone); },
+                      [](H& h, Color c) {
+                          h.hoverColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
+                          h.Invalidate();
+                      }>("HoverColor"),
+        ColorProperty<H, [](const H& h) { return h.hoverFontColor_.value_or(clNone); },
+                      [](H& h, Color c) {
+                          h.hoverFontColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
+                          h.Invalidate();
+                      }>("HoverFontColor"),
+        ColorProperty<H, &H::shadowColor_, [](H& h, Color c) { h.shadowColor_ = c; h.Invalidate(); }>("ShadowColor"),
+        IntProperty<H, &H::shadowOffset_, [](H& h, int n) { h.shadowOffset_ = n; h.Invalidate(); }>("ShadowOffset"),
+        BoolProperty<H, &H::anchorHint_, [](H& h, bool on) { h.anchorHint_ = on; }>("AnchorHint"),
+        BoolProperty<H, &H::AutoSizing, &H::SetAutoSizing>("AutoSizing"),
+        BoolProperty<H, &H::EnableBlink, &H::SetEnableBlink>("EnableBlink"),
+        EnumProperty<H, &H::vAlignment_, [](H& h, TextVAlignment a) { h.vAlignment_ = a; h.Invalidate(); }>(
+            "VAlignment", kVAlignmentNames),
+        EnumProperty<H, [](const H& h) { return bevelOf(h.bevelOuter_, h.bevelOuterRaised_); },
+                     [](H& h, int bevel) {
+                         h.bevelOuter_ = bevel != 0;
+                         h.bevelOuterRaised_ = bevel == 2;
+                         h.Invalidate();
+                     }>("BevelOuter", kBevelNames),
+        EnumProperty<H, [](const H& h) { return bevelOf(h.bevelInner_, h.bevelInnerRaised_); },
+                     [](H& h, int bevel) {
+                         h.bevelInner_ = bevel != 0;
+                         h.bevelInnerRaised_ = bevel == 2;
+                         h.Invalidate();
+                     }>("BevelInner", kBevelNames),
+        IntProperty<H, &H::bevelWidth_, [](H& h, int n) { h.bevelWidth_ = std::max(1, n); h.Invalidate(); }>(
+            "BevelWidth"),
+        IntProperty<H, &H::borderWidth_, [](H& h, int n) { h.borderWidth_ = std::max(0, n); h.Invalidate(); }>(
+            "BorderWidth"),
+        EnumProperty<H, &H::borderSingle_, [](H& h, bool single) { h.borderSingle_ = single; h.Invalidate(); }>(
+            "BorderStyle", kBorderNames),
     };
-    auto cut = [](const FormValue& v, bool& on, bool& raised) {
-        const std::string& name = v.AsIdentifier();
-        on = name != "bvNone";
-        raised = name == "bvRaised";
-        if (name != "bvNone" && name != "bvRaised" && name != "bvLowered" && name != "bvSpace")
-            throw EFormDescription("unknown bevel " + name);
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<H, &H::OnAnchorClick>("OnAnchorClick"),
+        MakeEvent<H, &H::OnAnchorEnter>("OnAnchorEnter"),
+        MakeEvent<H, &H::OnAnchorExit>("OnAnchorExit"),
+        MakeEvent<H, &H::OnAnchorKeypress>("OnAnchorKeypress"),
     };
-    if (name == "HTMLText") {
-        SetHTMLText(value.AsString());
-    } else if (name == "HTMLText.Strings") {
-        // The lines are joined with nothing between them.
-        std::string joined;
-        for (const std::string& line : value.AsList())
-            joined += line;
-        SetHTMLText(joined);
-    } else if (name == "URLColor")
-        urlColor_ = ParseColor(value);
-    else if (name == "Hover")
-        hover_ = value.AsBool();
-    else if (name == "HoverColor")
-        hoverColor_ = noneOr(value);
-    else if (name == "HoverFontColor")
-        hoverFontColor_ = noneOr(value);
-    else if (name == "ShadowColor")
-        shadowColor_ = ParseColor(value);
-    else if (name == "ShadowOffset")
-        shadowOffset_ = value.AsInt();
-    else if (name == "AnchorHint")
-        anchorHint_ = value.AsBool();
-    else if (name == "AutoSizing")
-        SetAutoSizing(value.AsBool());
-    else if (name == "EnableBlink")
-        SetEnableBlink(value.AsBool());
-    else if (name == "VAlignment") {
-        const std::string& v = value.AsIdentifier();
-        if (v == "tvaTop")
-            vAlignment_ = TextVAlignment::tvaTop;
-        else if (v == "tvaCenter")
-            vAlignment_ = TextVAlignment::tvaCenter;
-        else if (v == "tvaBottom")
-            vAlignment_ = TextVAlignment::tvaBottom;
-        else
-            throw EFormDescription("unknown vertical alignment " + v);
-    } else if (name == "BevelOuter")
-        cut(value, bevelOuter_, bevelOuterRaised_);
-    else if (name == "BevelInner")
-        cut(value, bevelInner_, bevelInnerRaised_);
-    else if (name == "BevelWidth")
-        bevelWidth_ = std::max(1, value.AsInt());
-    else if (name == "BorderWidth")
-        borderWidth_ = std::max(0, value.AsInt());
-    else if (name == "BorderStyle") {
-        const std::string& v = value.AsIdentifier();
-        if (v != "bsNone" && v != "bsSingle")
-            throw EFormDescription("unknown border style " + v);
-        borderSingle_ = v == "bsSingle";
-    } else if (name == "TabStop") {
-        (void)value.AsBool();
-    } else
-        return TControl::ApplyProperty(name, value);
-    Invalidate();
-    return true;
-}
-
-bool THTMLStaticText::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    AnchorEvent* target = event == "OnAnchorClick" ? &OnAnchorClick
-        : event == "OnAnchorEnter"                 ? &OnAnchorEnter
-        : event == "OnAnchorExit"                  ? &OnAnchorExit
-        : event == "OnAnchorKeypress"              ? &OnAnchorKeypress
-                                                   : nullptr;
-    if (!target)
-        return TControl::BindEvent(event, handlers, handler);
-    *target = handlers.Get<void(Component&, const std::string&)>(handler);
-    return true;
+    static constexpr TypeInfo kType = ComponentType<H>("THTMLStaticText", &TControl::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void THTMLStaticText::CreateHandle(HWND parentWindow)
@@ -437,7 +419,7 @@ void THTMLStaticText::FollowLink(int link, bool fromKeyboard)
 void THTMLStaticText::MouseDown(int x, int y)
 {
     if (Handle())
-        SetFocus(Handle());
+        ::SetFocus(Handle());
     int link = LinkAt(x, y);
     if (link >= 0)
         FollowLink(link, false);
@@ -451,7 +433,7 @@ void THTMLStaticText::MouseMove(int x, int y)
     if (link == hoverLink_)
         return;
     if (link >= 0) {
-        SetCursor(CursorKind::HandPoint);
+        SetCursor(CursorKind::crHandPoint);
         ::SetCursor(LoadCursor(nullptr, IDC_HAND));
         focusedLink_ = -1;
         if (anchorHint_)
@@ -459,7 +441,7 @@ void THTMLStaticText::MouseMove(int x, int y)
         if (OnAnchorEnter)
             OnAnchorEnter(*this, links_[link]);
     } else {
-        SetCursor(CursorKind::Default);
+        SetCursor(CursorKind::crDefault);
         if (anchorHint_)
             SetHint(plainHint_);
         if (OnAnchorExit && hoverLink_ >= 0 && hoverLink_ < static_cast<int>(links_.size()))
@@ -474,7 +456,7 @@ void THTMLStaticText::MouseLeave()
 {
     if (hoverLink_ >= 0) {
         hoverLink_ = -1;
-        SetCursor(CursorKind::Default);
+        SetCursor(CursorKind::crDefault);
         if (hover_)
             Invalidate();
     }
@@ -484,8 +466,13 @@ LRESULT THTMLStaticText::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 {
     const int links = static_cast<int>(layout_.links.size());
     switch (message) {
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: {
+        // Enter follows the focused link rather than pressing the window's default button.
+        LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        if (wParam == VK_RETURN && links > 0)
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
     case WM_SETFOCUS:
         if (focusedLink_ < 0 && links > 0)
             focusedLink_ = 0;

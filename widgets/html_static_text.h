@@ -19,13 +19,15 @@ class THTMLStaticText : public TControl {
 public:
     THTMLStaticText();
     ~THTMLStaticText() override;
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void CreateHandle(HWND parentWindow) override;
 
     const std::string& HTMLText() const { return html_; }
     void SetHTMLText(std::string text);
+    bool EnableBlink() const { return enableBlink_; }
     void SetEnableBlink(bool on);
+    bool AutoSizing() const { return autoSizing_; }
     void SetAutoSizing(bool on);
     // What the last paint laid out, for hit tests and tests.
     const HtmlLayout& LastLayout() const { return layout_; }

@@ -14,13 +14,21 @@ void TVrGraphicControl::UpdateControlCanvas()
         Repaint();
 }
 
-bool TVrGraphicImageControl::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrGraphicControl::StaticType()
 {
-    if (name == "Transparent") {
-        SetTransparent(value.AsBool());
-        return true;
-    }
-    return TVrGraphicControl::ApplyProperty(name, value);
+    static constexpr TypeInfo kType = ComponentType<TVrGraphicControl>("TVrGraphicControl", &TControl::StaticType, {});
+    return kType;
+}
+
+const TypeInfo& TVrGraphicImageControl::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<TVrGraphicImageControl, &TVrGraphicImageControl::Transparent,
+                     &TVrGraphicImageControl::SetTransparent>("Transparent"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TVrGraphicImageControl>("TVrGraphicImageControl", &TVrGraphicControl::StaticType, kProperties);
+    return kType;
 }
 
 void TVrGraphicImageControl::SetTransparent(bool on)

@@ -7,10 +7,10 @@ namespace qm {
 // Adds a repaint-now that waits while loading or while updates are locked.
 class TVrGraphicControl : public TControl {
 public:
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void BeginUpdate() { ++updateLock_; }
     void EndUpdate();
-
-protected:
     // Repaints at once, unless loading or locked.
     void UpdateControlCanvas();
 
@@ -22,13 +22,22 @@ private:
 // pixels when Transparent, then the widget draws, then one block transfer.
 class TVrGraphicImageControl : public TVrGraphicControl {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool on);
 
 protected:
     void Paint(Canvas& canvas) final;
     virtual void PaintContents(Canvas& canvas) = 0;
+};
+
+// The setter of a property kept in a plain field of a widget: stores the
+// value and repaints.
+template <auto Member>
+inline constexpr auto StoreAndRepaint = [](auto& widget, const auto& value) {
+    widget.*Member = value;
+    widget.UpdateControlCanvas();
 };
 
 } // namespace qm

@@ -13,23 +13,19 @@ TVrLabel::TVrLabel()
     SetFont(font);
 }
 
-bool TVrLabel::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrLabel::StaticType()
 {
-    if (name == "Angle")
-        SetAngle(value.AsInt());
-    else if (name == "ShadowDepth")
-        shadowDepth_ = value.AsInt();
-    else if (name == "ColorHighlight")
-        highlight_ = ParseColor(value);
-    else if (name == "ColorShadow")
-        shadow_ = ParseColor(value);
-    else if (name == "Style") {
-        static constexpr std::string_view kStyles[] = {"lsNone", "lsRaised", "lsLowered", "lsShadow"};
-        style_ = static_cast<LabelStyle>(EnumIndex(value, kStyles));
-    } else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    UpdateControlCanvas();
-    return true;
+    using L = TVrLabel;
+    static constexpr std::string_view kStyles[] = {"lsNone", "lsRaised", "lsLowered", "lsShadow"};
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<L, &L::Angle, &L::SetAngle>("Angle"),
+        IntProperty<L, &L::shadowDepth_, StoreAndRepaint<&L::shadowDepth_>>("ShadowDepth"),
+        ColorProperty<L, &L::highlight_, StoreAndRepaint<&L::highlight_>>("ColorHighlight"),
+        ColorProperty<L, &L::shadow_, StoreAndRepaint<&L::shadow_>>("ColorShadow"),
+        EnumProperty<L, &L::style_, StoreAndRepaint<&L::style_>>("Style", kStyles),
+    };
+    static constexpr TypeInfo kType = ComponentType<L>("TVrLabel", &TVrGraphicImageControl::StaticType, kProperties);
+    return kType;
 }
 
 void TVrLabel::SetAngle(int degrees)

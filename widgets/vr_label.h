@@ -9,7 +9,8 @@ enum class LabelStyle { lsNone, lsRaised, lsLowered, lsShadow };
 class TVrLabel : public TVrGraphicImageControl {
 public:
     TVrLabel();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     int Angle() const { return angle_; }
     void SetAngle(int degrees);
 

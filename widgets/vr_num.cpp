@@ -9,23 +9,8 @@ namespace {
 
 constexpr const char* kStripNames[] = {"NUM13x24", "NUM11x20", "NUM7x13", "NUM12x17", "NUM5x7"};
 
-NumStyle ParseNumStyle(const FormValue& value)
-{
-    static constexpr std::string_view kNames[] = {"ns13x24", "ns11x20", "ns7x13", "ns12x17", "ns5x7"};
-    return static_cast<NumStyle>(EnumIndex(value, kNames));
-}
-
-NumAlignment ParseNumAlignment(const FormValue& value)
-{
-    const std::string& name = value.AsIdentifier();
-    if (name == "naLeftJustify")
-        return NumAlignment::LeftJustify;
-    if (name == "naCenter")
-        return NumAlignment::Center;
-    if (name == "naRightJustify")
-        return NumAlignment::RightJustify;
-    throw EFormDescription("unknown alignment " + name);
-}
+constexpr std::string_view kNumStyleNames[] = {"ns13x24", "ns11x20", "ns7x13", "ns12x17", "ns5x7"};
+constexpr std::string_view kNumAlignmentNames[] = {"naLeftJustify", "naCenter", "naRightJustify"};
 
 } // namespace
 
@@ -36,49 +21,66 @@ TVrCustomNum::TVrCustomNum()
     LoadStrip();
 }
 
-bool TVrCustomNum::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrPalette::StaticType()
 {
-    if (name == "Value")
-        SetValue(value.AsInt());
-    else if (name == "Min")
-        SetMin(value.AsInt());
-    else if (name == "Max")
-        SetMax(value.AsInt());
-    else if (name == "Digits")
-        SetDigits(value.AsInt());
-    else if (name == "Spacing") {
-        options_.spacing = value.AsInt();
-        AdjustSize();
-        UpdateControlCanvas();
-    } else if (name == "Style")
-        SetStyle(ParseNumStyle(value));
-    else if (name == "Palette.Low")
-        SetPalette({ParseColor(value), palette_.high});
-    else if (name == "Palette.High")
-        SetPalette({palette_.low, ParseColor(value)});
-    else if (name == "Alignment") {
-        options_.alignment = ParseNumAlignment(value);
-        UpdateControlCanvas();
-    } else if (name == "LeadingZero") {
-        options_.leadingZero = value.AsBool();
-        UpdateControlCanvas();
-    } else if (name == "ZeroBlank") {
-        options_.zeroBlank = value.AsBool();
-        UpdateControlCanvas();
-    } else if (name == "AutoSize") {
-        autoSize_ = value.AsBool();
-        AdjustSize();
-    } else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        ColorProperty<TVrPalette, &TVrPalette::low>("Low"),
+        ColorProperty<TVrPalette, &TVrPalette::high>("High"),
+    };
+    static constexpr TypeInfo kType = RecordType("TVrPalette", kProperties);
+    return kType;
 }
 
-bool TVrCustomNum::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+const TypeInfo& TVrCustomNum::StaticType()
 {
-    if (event != "OnChange")
-        return TVrGraphicImageControl::BindEvent(event, handlers, handler);
-    OnChange = handlers.Get<void(Component&)>(handler);
-    return true;
+    using N = TVrCustomNum;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<N, &N::Value, &N::SetValue>("Value"),
+        IntProperty<N, &N::Min, &N::SetMin>("Min"),
+        IntProperty<N, &N::Max, &N::SetMax>("Max"),
+        IntProperty<N, &N::Digits, &N::SetDigits>("Digits"),
+        IntProperty<N, [](const N& n) { return n.options_.spacing; },
+                    [](N& n, int spacing) {
+                        n.options_.spacing = spacing;
+                        n.AdjustSize();
+                        n.UpdateControlCanvas();
+                    }>("Spacing"),
+        EnumProperty<N, &N::GetStyle, &N::SetStyle>("Style", kNumStyleNames),
+        // The strip is recoloured once the palette is complete.
+        ObjectProperty<N, TVrPalette, [](N& n, bool) { return &n.palette_; }, [](N& n) { n.SetPalette(n.palette_); }>(
+            "Palette"),
+        EnumProperty<N, [](const N& n) { return n.options_.alignment; },
+                     [](N& n, NumAlignment a) {
+                         n.options_.alignment = a;
+                         n.UpdateControlCanvas();
+                     }>("Alignment", kNumAlignmentNames),
+        BoolProperty<N, [](const N& n) { return n.options_.leadingZero; },
+                     [](N& n, bool on) {
+                         n.options_.leadingZero = on;
+                         n.UpdateControlCanvas();
+                     }>("LeadingZero"),
+        BoolProperty<N, [](const N& n) { return n.options_.zeroBlank; },
+                     [](N& n, bool on) {
+                         n.options_.zeroBlank = on;
+                         n.UpdateControlCanvas();
+                     }>("ZeroBlank"),
+        BoolProperty<N, &N::autoSize_, [](N& n, bool on) {
+            n.autoSize_ = on;
+            n.AdjustSize();
+        }>("AutoSize"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<N, &N::OnChange>("OnChange"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<N>("TVrCustomNum", &TVrGraphicImageControl::StaticType, kProperties, kEvents);
+    return kType;
+}
+
+const TypeInfo& TVrNum::StaticType()
+{
+    static constexpr TypeInfo kType = ComponentType<TVrNum>("TVrNum", &TVrCustomNum::StaticType, {});
+    return kType;
 }
 
 void TVrCustomNum::Loaded()

@@ -11,13 +11,14 @@ enum class NumStyle { ns13x24, ns11x20, ns7x13, ns12x17, ns5x7 };
 struct TVrPalette {
     Color low = clGreen;
     Color high = clLime;
+    static const TypeInfo& StaticType();
 };
 
 class TVrCustomNum : public TVrGraphicImageControl {
 public:
     TVrCustomNum();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     int Value() const { return value_; }
@@ -27,8 +28,11 @@ public:
     int Max() const { return max_; }
     void SetMin(int min);
     void SetMax(int max);
+    int Digits() const { return options_.digits; }
     void SetDigits(int digits);
+    NumStyle GetStyle() const { return style_; }
     void SetStyle(NumStyle style);
+    const TVrPalette& Palette() const { return palette_; }
     void SetPalette(const TVrPalette& palette);
     const NumOptions& Options() const { return options_; }
     SIZE CellSize() const { return cellSize_; }
@@ -52,6 +56,10 @@ private:
     SIZE cellSize_{0, 0};
 };
 
-class TVrNum : public TVrCustomNum {};
+class TVrNum : public TVrCustomNum {
+public:
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
+};
 
 } // namespace qm

@@ -10,24 +10,20 @@ TVrProgressBar::TVrProgressBar()
     bevel_.outerOutline = BevelOutline::None;
 }
 
-bool TVrProgressBar::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrProgressBar::StaticType()
 {
-    if (name == "Position")
-        SetPosition(value.AsInt());
-    else if (name == "MinValue")
-        minValue_ = value.AsInt();
-    else if (name == "MaxValue")
-        maxValue_ = value.AsInt();
-    else if (name == "Step")
-        step_ = value.AsInt();
-    else if (name == "StartColor")
-        startColor_ = ParseColor(value);
-    else if (name == "EndColor")
-        endColor_ = ParseColor(value);
-    else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    UpdateControlCanvas();
-    return true;
+    using P = TVrProgressBar;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<P, &P::Position, &P::SetPosition>("Position"),
+        IntProperty<P, &P::minValue_, StoreAndRepaint<&P::minValue_>>("MinValue"),
+        IntProperty<P, &P::maxValue_, StoreAndRepaint<&P::maxValue_>>("MaxValue"),
+        IntProperty<P, &P::step_, StoreAndRepaint<&P::step_>>("Step"),
+        ColorProperty<P, &P::startColor_, StoreAndRepaint<&P::startColor_>>("StartColor"),
+        ColorProperty<P, &P::endColor_, StoreAndRepaint<&P::endColor_>>("EndColor"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<P>("TVrProgressBar", &TVrGraphicImageControl::StaticType, kProperties);
+    return kType;
 }
 
 void TVrProgressBar::SetPosition(int position)

@@ -9,7 +9,8 @@ namespace qm {
 class TVrProgressBar : public TVrGraphicImageControl {
 public:
     TVrProgressBar();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     int Position() const { return position_; }
     void SetPosition(int position);
 

@@ -6,7 +6,6 @@ namespace {
 
 constexpr std::string_view kTickMarks[] = {"tmNone", "tmBoth", "tmBottomRight", "tmTopLeft"};
 constexpr std::string_view kOrientations[] = {"voHorizontal", "voVertical"};
-constexpr std::string_view kAlignments[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 constexpr std::string_view kLayouts[] = {"tlTop", "tlCenter", "tlBottom"};
 constexpr UINT kAlignmentFlags[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 constexpr UINT kLayoutFlags[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
@@ -24,44 +23,48 @@ TVrScale::TVrScale()
     SetFont(font);
 }
 
-bool TVrScale::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrScale::StaticType()
 {
-    if (name == "MinValue")
-        options_.minValue = value.AsInt();
-    else if (name == "MaxValue")
-        options_.maxValue = value.AsInt();
-    else if (name == "Ticks")
-        options_.ticks = value.AsInt();
-    else if (name == "TicksWidth")
-        ticksWidth_ = value.AsInt();
-    else if (name == "TicksHeight")
-        ticksHeight_ = value.AsInt();
-    else if (name == "TickMarks")
-        tickMarks_ = static_cast<TickMarks>(EnumIndex(value, kTickMarks));
-    else if (name == "Orientation")
-        options_.vertical = EnumIndex(value, kOrientations) == 1;
-    else if (name == "Digits")
-        options_.digits = value.AsInt();
-    else if (name == "LeadingZero")
-        options_.leadingZero = value.AsBool();
-    else if (name == "Alignment")
-        alignment_ = kAlignmentFlags[EnumIndex(value, kAlignments)];
-    else if (name == "Layout")
-        layout_ = kLayoutFlags[EnumIndex(value, kLayouts)];
-    else if (name == "ScaleColor")
-        scaleColor_ = ParseColor(value);
-    else if (name == "ScaleOffset")
-        scaleOffset_ = value.AsInt();
-    else if (name == "PeakLevel")
-        options_.peakLevel = value.AsInt();
-    else if (name == "PeakColor")
-        options_.peakColor = ParseColor(value);
-    else if (name == "ShowSign")
-        options_.showSign = value.AsBool();
-    else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
+    using S = TVrScale;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<S, [](const S& s) { return s.options_.minValue; },
+                    [](S& s, int v) { s.options_.minValue = v; s.UpdateControlCanvas(); }>("MinValue"),
+        IntProperty<S, [](const S& s) { return s.options_.maxValue; },
+                    [](S& s, int v) { s.options_.maxValue = v; s.UpdateControlCanvas(); }>("MaxValue"),
+        IntProperty<S, [](const S& s) { return s.options_.ticks; },
+                    [](S& s, int v) { s.options_.ticks = v; s.UpdateControlCanvas(); }>("Ticks"),
+        IntProperty<S, &S::ticksWidth_, StoreAndRepaint<&S::ticksWidth_>>("TicksWidth"),
+        IntProperty<S, &S::ticksHeight_, StoreAndRepaint<&S::ticksHeight_>>("TicksHeight"),
+        EnumProperty<S, &S::tickMarks_, StoreAndRepaint<&S::tickMarks_>>("TickMarks", kTickMarks),
+        EnumProperty<S, &S::Orientation, &S::SetOrientation>("Orientation", kOrientations),
+        IntProperty<S, [](const S& s) { return s.options_.digits; },
+                    [](S& s, int v) { s.options_.digits = v; s.UpdateControlCanvas(); }>("Digits"),
+        BoolProperty<S, [](const S& s) { return s.options_.leadingZero; },
+                     [](S& s, bool v) { s.options_.leadingZero = v; s.UpdateControlCanvas(); }>("LeadingZero"),
+        EnumProperty<S, &S::alignment_, StoreAndRepaint<&S::alignment_>>("Alignment", kTextAlignmentNames),
+        EnumProperty<S, &S::layout_, StoreAndRepaint<&S::layout_>>("Layout", kLayouts),
+        ColorProperty<S, &S::scaleColor_, StoreAndRepaint<&S::scaleColor_>>("ScaleColor"),
+        IntProperty<S, &S::scaleOffset_, StoreAndRepaint<&S::scaleOffset_>>("ScaleOffset"),
+        IntProperty<S, [](const S& s) { return s.options_.peakLevel; },
+                    [](S& s, int v) { s.options_.peakLevel = v; s.UpdateControlCanvas(); }>("PeakLevel"),
+        ColorProperty<S, [](const S& s) { return s.options_.peakColor; },
+                      [](S& s, Color v) { s.options_.peakColor = v; s.UpdateControlCanvas(); }>("PeakColor"),
+        BoolProperty<S, [](const S& s) { return s.options_.showSign; },
+                     [](S& s, bool v) { s.options_.showSign = v; s.UpdateControlCanvas(); }>("ShowSign"),
+    };
+    static constexpr TypeInfo kType = ComponentType<S>("TVrScale", &TVrGraphicImageControl::StaticType, kProperties);
+    return kType;
+}
+
+ScaleOrientation TVrScale::Orientation() const
+{
+    return options_.vertical ? ScaleOrientation::voVertical : ScaleOrientation::voHorizontal;
+}
+
+void TVrScale::SetOrientation(ScaleOrientation orientation)
+{
+    options_.vertical = orientation == ScaleOrientation::voVertical;
     UpdateControlCanvas();
-    return true;
 }
 
 void TVrScale::PaintContents(Canvas& canvas)
@@ -71,7 +74,8 @@ void TVrScale::PaintContents(Canvas& canvas)
     const int width = Width(), height = Height();
     for (const ScaleLabel& label : LayoutScale(options, width, height)) {
         canvas.DrawText(label.text, label.cell, FontHandle(), label.color,
-                        alignment_ | layout_ | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+                        kAlignmentFlags[static_cast<int>(alignment_)] | kLayoutFlags[static_cast<int>(layout_)] |
+                            DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
         if (tickMarks_ == TickMarks::tmNone)
             continue;
         // A tick across the middle of the cell, from the chosen edge(s).

@@ -34,49 +34,39 @@ TVrScope::~TVrScope()
     timer_.reset(); // stops the thread before the histories go
 }
 
-bool TVrScope::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrScope::StaticType()
 {
-    if (name == "Interval")
-        SetInterval(value.AsInt());
-    else if (name == "Threaded")
-        SetThreaded(value.AsBool());
-    else if (name == "Active")
-        active_ = value.AsBool(); // takes effect once loaded
-    else if (name == "MinValue")
-        SetMinValue(value.AsInt());
-    else if (name == "MaxValue")
-        SetMaxValue(value.AsInt());
-    else if (name == "GridSize")
-        SetGridSize(value.AsInt());
-    else if (name == "GridLineWidth")
-        SetGridLineWidth(value.AsInt());
-    else if (name == "GridColor")
-        SetGridColor(ParseColor(value));
-    else if (name == "BaseOffset")
-        SetBaseOffset(value.AsInt());
-    else if (name == "BaseColor")
-        SetBaseColor(ParseColor(value));
-    else if (name == "Frequency")
-        SetFrequency(value.AsInt());
-    else if (name == "BufferSize")
-        SetBufferSize(value.AsInt());
-    else if (name == "AnimateGrid")
-        SetAnimateGrid(value.AsBool());
-    else if (name == "Channels") {
-        // The number of channels, each with the defaults.
-        for (int i = value.AsInt(); i > 0; --i)
-            AddChannel();
-    } else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TVrScope, &TVrScope::Interval, &TVrScope::SetInterval>("Interval"),
+        BoolProperty<TVrScope, &TVrScope::Threaded, &TVrScope::SetThreaded>("Threaded"),
+        BoolProperty<TVrScope, &TVrScope::Active, &TVrScope::SetActive>("Active"),
+        IntProperty<TVrScope, &TVrScope::MinValue, &TVrScope::SetMinValue>("MinValue"),
+        IntProperty<TVrScope, &TVrScope::MaxValue, &TVrScope::SetMaxValue>("MaxValue"),
+        IntProperty<TVrScope, &TVrScope::GridSize, &TVrScope::SetGridSize>("GridSize"),
+        IntProperty<TVrScope, &TVrScope::GridLineWidth, &TVrScope::SetGridLineWidth>("GridLineWidth"),
+        ColorProperty<TVrScope, &TVrScope::GridColor, &TVrScope::SetGridColor>("GridColor"),
+        IntProperty<TVrScope, &TVrScope::BaseOffset, &TVrScope::SetBaseOffset>("BaseOffset"),
+        ColorProperty<TVrScope, &TVrScope::BaseColor, &TVrScope::SetBaseColor>("BaseColor"),
+        IntProperty<TVrScope, &TVrScope::Frequency, &TVrScope::SetFrequency>("Frequency"),
+        IntProperty<TVrScope, &TVrScope::BufferSize, &TVrScope::SetBufferSize>("BufferSize"),
+        BoolProperty<TVrScope, &TVrScope::AnimateGrid, &TVrScope::SetAnimateGrid>("AnimateGrid"),
+        IntProperty<TVrScope, &TVrScope::ChannelCount, &TVrScope::SetChannelCount>("Channels"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TVrScope, &TVrScope::OnNeedData>("OnNeedData"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TVrScope>("TVrScope", &TVrGraphicImageControl::StaticType, kProperties, kEvents);
+    return kType;
 }
 
-bool TVrScope::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+void TVrScope::SetChannelCount(int count)
 {
-    if (event != "OnNeedData")
-        return TVrGraphicImageControl::BindEvent(event, handlers, handler);
-    OnNeedData = handlers.Get<void(Component&, int, int&)>(handler);
-    return true;
+    while (ChannelCount() < count)
+        AddChannel();
+    while (ChannelCount() > count && count >= 0)
+        channels_.pop_back();
+    UpdateControlCanvas();
 }
 
 void TVrScope::Loaded()

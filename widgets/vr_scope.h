@@ -40,13 +40,13 @@ public:
     TVrScope();
     ~TVrScope() override;
 
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     int Interval() const { return static_cast<int>(timer_->Interval()); }
     void SetInterval(int ms) { timer_->SetInterval(static_cast<std::uint32_t>(ms)); }
-    bool Threaded() const { return timer_->Type() == TimerType::ttThread; }
+    bool Threaded() const { return timer_->GetTimerType() == TimerType::ttThread; }
     void SetThreaded(bool on) { timer_->SetTimerType(on ? TimerType::ttThread : TimerType::ttSystem); }
     bool Active() const { return active_; }
     void SetActive(bool on);
@@ -55,19 +55,28 @@ public:
     // Accepted only while MinValue stays below MaxValue; empties every history.
     void SetMinValue(int value);
     void SetMaxValue(int value);
+    int GridSize() const { return scale_.gridSize; }
     void SetGridSize(int size);
+    int GridLineWidth() const { return gridLineWidth_; }
     void SetGridLineWidth(int width);
+    Color GridColor() const { return gridColor_; }
     void SetGridColor(Color color);
+    int BaseOffset() const { return scale_.baseOffset; }
     void SetBaseOffset(int percent);
+    Color BaseColor() const { return baseColor_; }
     void SetBaseColor(Color color);
+    int Frequency() const { return scale_.frequency; }
     void SetFrequency(int pixels);
     void SetBufferSize(int samples) { bufferSize_ = samples; }
     int BufferSize() const { return bufferSize_; }
+    bool AnimateGrid() const { return animateGrid_; }
     void SetAnimateGrid(bool on) { animateGrid_ = on; }
     int GridOffset() const { return gridOffset_; }
 
     TVrChannel& AddChannel();
     int ChannelCount() const { return static_cast<int>(channels_.size()); }
+    // Adds channels with the defaults, or drops the last ones, to have `count`.
+    void SetChannelCount(int count);
     TVrChannel& Channel(int index) { return *channels_.at(index); }
 
     ScopeNeedDataEvent OnNeedData;

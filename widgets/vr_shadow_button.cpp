@@ -25,34 +25,25 @@ TVrShadowButton::TVrShadowButton()
     SetFont(font);
 }
 
-bool TVrShadowButton::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrShadowButton::StaticType()
 {
-    if (name == "Brush.Color")
-        brush_ = ParseColor(value);
-    else if (name == "Pen.Color")
-        pen_ = ParseColor(value);
-    else if (name == "Pen.Width")
-        penWidth_ = value.AsInt();
-    else if (name == "Depth")
-        SetDepth(value.AsInt());
-    else if (name == "DepthAdjust")
-        depthAdjust_ = value.AsInt();
-    else if (name == "ShadowColor")
-        shadowColor_ = ParseColor(value);
-    else if (name == "ShadowOutline")
-        shadowOutline_ = ParseColor(value);
-    else if (name == "Style")
-        style_ = static_cast<ShadowButtonStyle>(EnumIndex(value, kStyles));
-    else if (name == "Direction")
-        direction_ = static_cast<ShadowDirection>(EnumIndex(value, kDirections));
-    else if (name == "TextAlign")
-        textAlign_ = kTextAlignFlags[EnumIndex(value, kTextAligns)];
-    else if (name == "DisabledTextColor")
-        disabledText_ = ParseColor(value);
-    else
-        return TVrGraphicImageControl::ApplyProperty(name, value);
-    UpdateControlCanvas();
-    return true;
+    using B = TVrShadowButton;
+    static constexpr PropertyInfo kProperties[] = {
+        ColorProperty<B, &B::brush_, StoreAndRepaint<&B::brush_>>("Brush.Color"),
+        ColorProperty<B, &B::pen_, StoreAndRepaint<&B::pen_>>("Pen.Color"),
+        IntProperty<B, &B::penWidth_, StoreAndRepaint<&B::penWidth_>>("Pen.Width"),
+        IntProperty<B, &B::Depth, &B::SetDepth>("Depth"),
+        IntProperty<B, &B::depthAdjust_, StoreAndRepaint<&B::depthAdjust_>>("DepthAdjust"),
+        ColorProperty<B, &B::shadowColor_, StoreAndRepaint<&B::shadowColor_>>("ShadowColor"),
+        ColorProperty<B, &B::shadowOutline_, StoreAndRepaint<&B::shadowOutline_>>("ShadowOutline"),
+        EnumProperty<B, &B::style_, StoreAndRepaint<&B::style_>>("Style", kStyles),
+        EnumProperty<B, &B::direction_, StoreAndRepaint<&B::direction_>>("Direction", kDirections),
+        EnumProperty<B, &B::textAlign_, StoreAndRepaint<&B::textAlign_>>("TextAlign", kTextAligns),
+        ColorProperty<B, &B::disabledText_, StoreAndRepaint<&B::disabledText_>>("DisabledTextColor"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<B>("TVrShadowButton", &TVrGraphicImageControl::StaticType, kProperties);
+    return kType;
 }
 
 void TVrShadowButton::SetDepth(int depth)
@@ -93,7 +84,7 @@ void TVrShadowButton::PaintContents(Canvas& canvas)
     }
     Rect text = shapes.face.Inflated(-penWidth_, -penWidth_);
     canvas.DrawText(Caption(), text, FontHandle(), Enabled() ? GetFont().color : disabledText_,
-                    textAlign_ | DT_SINGLELINE);
+                    kTextAlignFlags[textAlign_] | DT_SINGLELINE);
     face_ = shapes.face;
 }
 

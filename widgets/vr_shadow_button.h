@@ -11,7 +11,8 @@ enum class ShadowButtonStyle { ssRectangle, ssRoundRect };
 class TVrShadowButton : public TVrGraphicImageControl {
 public:
     TVrShadowButton();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     // Refused for 2 or less.
     void SetDepth(int depth);
     int Depth() const { return depth_; }
@@ -31,7 +32,7 @@ private:
     Color shadowColor_ = clBtnShadow, shadowOutline_ = clBtnShadow;
     ShadowButtonStyle style_ = ShadowButtonStyle::ssRoundRect;
     ShadowDirection direction_ = ShadowDirection::BottomRight;
-    UINT textAlign_ = DT_CENTER | DT_VCENTER;
+    int textAlign_ = 1; // vtaCenter
     Color disabledText_ = clInactiveCaption;
     Rect face_;
     bool tracking_ = false, pressed_ = false;

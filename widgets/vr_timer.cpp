@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "framework/application.h"
-#include "framework/handle.h"
+#include "platform/unique_resource.h"
 
 namespace qm {
 
@@ -98,29 +98,23 @@ TVrTimer::~TVrTimer()
     FreeSource();
 }
 
-bool TVrTimer::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrTimer::StaticType()
 {
-    if (name == "Enabled")
-        SetEnabled(value.AsBool());
-    else if (name == "Interval")
-        SetInterval(static_cast<std::uint32_t>(value.AsInteger()));
-    else if (name == "SyncEvent")
-        SetSyncEvent(value.AsBool());
-    else if (name == "TimerType")
-        SetTimerType(static_cast<TimerType>(EnumIndex(value, kTimerTypeNames)));
-    else if (name == "Priority")
-        SetPriority(ParseThreadPriority(value));
-    else
-        return Component::ApplyProperty(name, value);
-    return true;
-}
-
-bool TVrTimer::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
-{
-    if (event != "OnTimer")
-        return Component::BindEvent(event, handlers, handler);
-    SetOnTimer(handlers.Get<void(Component&)>(handler));
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<TVrTimer, &TVrTimer::Enabled, &TVrTimer::SetEnabled>("Enabled"),
+        IntProperty<TVrTimer, &TVrTimer::Interval, &TVrTimer::SetInterval>("Interval"),
+        BoolProperty<TVrTimer, &TVrTimer::SyncEvent, &TVrTimer::SetSyncEvent>("SyncEvent"),
+        EnumProperty<TVrTimer, &TVrTimer::GetTimerType, &TVrTimer::SetTimerType>("TimerType", kTimerTypeNames),
+        EnumProperty<TVrTimer, &TVrTimer::Priority, &TVrTimer::SetPriority>("Priority", kThreadPriorityNames),
+    };
+    static constexpr EventInfo kEvents[] = {
+        {"OnTimer",
+         [](void* self, const HandlerTable& handlers, std::string_view handler) {
+             static_cast<TVrTimer*>(self)->SetOnTimer(handlers.Get<void(Component&)>(handler));
+         }},
+    };
+    static constexpr TypeInfo kType = ComponentType<TVrTimer>("TVrTimer", &Component::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 void TVrTimer::Loaded()

@@ -23,8 +23,8 @@ public:
     TVrTimer();
     ~TVrTimer() override;
 
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
     void Loaded() override;
 
     bool Enabled() const { return enabled_; }
@@ -33,7 +33,7 @@ public:
     void SetInterval(std::uint32_t interval);
     bool SyncEvent() const { return syncEvent_; }
     void SetSyncEvent(bool on) { syncEvent_ = on; }
-    TimerType Type() const { return type_; }
+    TimerType GetTimerType() const { return type_; }
     void SetTimerType(TimerType type);
     ThreadPriority Priority() const { return priority_; }
     void SetPriority(ThreadPriority priority);

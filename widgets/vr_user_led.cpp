@@ -10,45 +10,56 @@ TVrUserLed::TVrUserLed()
     bevel_.innerShadow = clGreen;
 }
 
-bool TVrUserLed::ApplyProperty(std::string_view name, const FormValue& value)
+const TypeInfo& TVrPaletteEx::StaticType()
 {
-    if (name == "Active")
-        SetActive(value.AsBool());
-    else if (name == "PaletteEx.Low1")
-        palette_.low1 = ParseColor(value);
-    else if (name == "PaletteEx.Low2")
-        palette_.low2 = ParseColor(value);
-    else if (name == "PaletteEx.High1")
-        palette_.high1 = ParseColor(value);
-    else if (name == "PaletteEx.High2")
-        palette_.high2 = ParseColor(value);
-    else if (name == "OutlineColor")
-        outlineColor_ = ParseColor(value);
-    else if (name == "OutlineWidth")
-        outlineWidth_ = value.AsInt();
-    else if (name == "DrawStyle") {
-        const std::string& style = value.AsIdentifier();
-        if (style != "dsNormal" && style != "dsOwnerDraw")
-            throw EFormDescription("unknown draw style " + style);
-        drawStyle_ = style == "dsNormal" ? LedDrawStyle::dsNormal : LedDrawStyle::dsOwnerDraw;
-    } else if (name.starts_with("Bevel.")) {
-        if (!ApplyBevelProperty(bevel_, name.substr(6), value))
-            return false;
-    } else
-        return TVrGraphicControl::ApplyProperty(name, value);
-    UpdateControlCanvas();
-    return true;
+    static constexpr PropertyInfo kProperties[] = {
+        ColorProperty<TVrPaletteEx, &TVrPaletteEx::low1>("Low1"),
+        ColorProperty<TVrPaletteEx, &TVrPaletteEx::low2>("Low2"),
+        ColorProperty<TVrPaletteEx, &TVrPaletteEx::high1>("High1"),
+        ColorProperty<TVrPaletteEx, &TVrPaletteEx::high2>("High2"),
+    };
+    static constexpr TypeInfo kType = RecordType("TVrPaletteEx", kProperties);
+    return kType;
 }
 
-bool TVrUserLed::BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler)
+const TypeInfo& TVrUserLed::StaticType()
 {
-    if (event == "OnChange")
-        OnChange = handlers.Get<void(Component&)>(handler);
-    else if (event == "OnDraw")
-        OnDraw = handlers.Get<void(Component&, Canvas&, const Rect&)>(handler);
-    else
-        return TVrGraphicControl::BindEvent(event, handlers, handler);
-    return true;
+    static constexpr std::string_view kDrawStyleNames[] = {"dsNormal", "dsOwnerDraw"};
+    static constexpr PropertyInfo kProperties[] = {
+        BoolProperty<TVrUserLed, &TVrUserLed::Active, &TVrUserLed::SetActive>("Active"),
+        ObjectProperty<TVrUserLed, TVrPaletteEx, [](TVrUserLed& led, bool) { return &led.palette_; },
+                       [](TVrUserLed& led) { led.UpdateControlCanvas(); }>("PaletteEx"),
+        ObjectProperty<TVrUserLed, TVrBevel, [](TVrUserLed& led, bool) { return &led.bevel_; },
+                       [](TVrUserLed& led) { led.UpdateControlCanvas(); }>("Bevel"),
+        ColorProperty<TVrUserLed, &TVrUserLed::OutlineColor, &TVrUserLed::SetOutlineColor>("OutlineColor"),
+        IntProperty<TVrUserLed, &TVrUserLed::OutlineWidth, &TVrUserLed::SetOutlineWidth>("OutlineWidth"),
+        EnumProperty<TVrUserLed, &TVrUserLed::DrawStyle, &TVrUserLed::SetDrawStyle>("DrawStyle", kDrawStyleNames),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<TVrUserLed, &TVrUserLed::OnChange>("OnChange"),
+        MakeEvent<TVrUserLed, &TVrUserLed::OnDraw>("OnDraw"),
+    };
+    static constexpr TypeInfo kType =
+        ComponentType<TVrUserLed>("TVrUserLed", &TVrGraphicControl::StaticType, kProperties, kEvents);
+    return kType;
+}
+
+void TVrUserLed::SetOutlineColor(Color color)
+{
+    outlineColor_ = color;
+    UpdateControlCanvas();
+}
+
+void TVrUserLed::SetOutlineWidth(int width)
+{
+    outlineWidth_ = width;
+    UpdateControlCanvas();
+}
+
+void TVrUserLed::SetDrawStyle(LedDrawStyle style)
+{
+    drawStyle_ = style;
+    UpdateControlCanvas();
 }
 
 void TVrUserLed::SetActive(bool active)

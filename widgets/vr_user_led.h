@@ -9,6 +9,7 @@ namespace qm {
 
 struct TVrPaletteEx {
     Color low1 = clMaroon, low2 = clBlack, high1 = clRed, high2 = clBlack;
+    static const TypeInfo& StaticType();
 };
 
 enum class LedDrawStyle { dsNormal, dsOwnerDraw };
@@ -16,13 +17,19 @@ enum class LedDrawStyle { dsNormal, dsOwnerDraw };
 class TVrUserLed : public TVrGraphicControl {
 public:
     TVrUserLed();
-    bool ApplyProperty(std::string_view name, const FormValue& value) override;
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override;
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
 
     bool Active() const { return active_; }
     // A change repaints at once, so a blocking operation that follows shows it.
     void SetActive(bool active);
     const TVrBevel& Bevel() const { return bevel_; }
+    Color OutlineColor() const { return outlineColor_; }
+    void SetOutlineColor(Color color);
+    int OutlineWidth() const { return outlineWidth_; }
+    void SetOutlineWidth(int width);
+    LedDrawStyle DrawStyle() const { return drawStyle_; }
+    void SetDrawStyle(LedDrawStyle style);
 
     NotifyEvent OnChange;
     std::function<void(Component& sender, Canvas& canvas, const Rect& rect)> OnDraw;

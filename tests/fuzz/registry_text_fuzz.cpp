@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/registry_text.h"
+#include "platform/registry_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

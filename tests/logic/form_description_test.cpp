@@ -78,21 +78,14 @@ TEST(FormText, ValuesOfTheWrongKindAreRefused)
 // A component with one property and one event, as the loader sees it.
 class Probe : public Component {
 public:
-    bool ApplyProperty(std::string_view name, const FormValue& value) override
+    static const TypeInfo& StaticType()
     {
-        if (name == "Size") {
-            size = value.AsInt();
-            return true;
-        }
-        return Component::ApplyProperty(name, value);
+        static constexpr PropertyInfo kProperties[] = {IntProperty<Probe, &Probe::size>("Size")};
+        static constexpr EventInfo kEvents[] = {MakeEvent<Probe, &Probe::onPing>("OnPing")};
+        static constexpr TypeInfo kType = ComponentType<Probe>("TProbe", &Component::StaticType, kProperties, kEvents);
+        return kType;
     }
-    bool BindEvent(std::string_view event, const HandlerTable& handlers, std::string_view handler) override
-    {
-        if (event != "OnPing")
-            return Component::BindEvent(event, handlers, handler);
-        onPing = handlers.Get<void(Component&)>(handler);
-        return true;
-    }
+    const TypeInfo& Type() const override { return StaticType(); }
     void InsertChild(Component& child) override { children.push_back(&child); }
     void Loaded() override
     {

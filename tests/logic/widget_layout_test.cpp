@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/registry_text.h"
+#include "platform/registry_text.h"
 #include "widgets/bevel_layout.h"
 #include "widgets/num_layout.h"
 #include "widgets/scale_layout.h"

@@ -2,7 +2,7 @@
 
 #include "components/auto_run.h"
 #include "components/shutdown.h"
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "test_support.h"
 
 namespace qm {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/label.h"
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "test_support.h"
 
 namespace qm {

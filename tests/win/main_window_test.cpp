@@ -131,8 +131,8 @@ TEST_F(MainWindow, TrayMenuHasFiveItemsWithShowAsDefault)
     ASSERT_NE(menu.DefaultItem(), nullptr);
     EXPECT_EQ(menu.DefaultItem()->Caption(), "Show Quarrimond");
     MenuHandle handle = menu.CreateHandle();
-    EXPECT_EQ(GetMenuItemCount(handle.get()), 5);
-    EXPECT_EQ(GetMenuDefaultItem(handle.get(), TRUE, 0), 3u);
+    EXPECT_EQ(GetMenuItemCount(handle.Get()), 5);
+    EXPECT_EQ(GetMenuDefaultItem(handle.Get(), TRUE, 0), 3u);
     EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").PopupMenu(), &menu);
 }
 
@@ -271,7 +271,7 @@ TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
     TMSystemInfo& container = Get<TMSystemInfo>("MSystemInfo1");
     app->SetOnException([](const std::exception& e) { ADD_FAILURE() << e.what(); });
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
-    TReportViewForm* first = container.Overview();
+    auto* first = dynamic_cast<TReportViewForm*>(container.Overview());
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(IsWindowVisible(first->Handle()));
     EXPECT_EQ(GetWindow(first->Handle(), GW_OWNER), main->Handle());
@@ -293,7 +293,7 @@ TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
     // Open already: brought forward, not refreshed.
     container.Info().Memory->PhysicalTotal = 12345;
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
-    EXPECT_EQ(container.Overview(), first);
+    EXPECT_EQ(container.Overview(), static_cast<OverviewWindow*>(first));
     EXPECT_EQ(container.Info().Memory->PhysicalTotal, 12345);
 
     // Closed: destroyed; the next request builds and refreshes a new one.
@@ -302,7 +302,7 @@ TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
     ASSERT_NE(container.Overview(), nullptr);
     EXPECT_NE(container.Info().Memory->PhysicalTotal, 12345);
-    container.Overview()->Close();
+    dynamic_cast<TReportViewForm&>(*container.Overview()).Close();
 }
 
 TEST_F(MainWindow, OptimizeShowsTheWizardWithoutWaiting)

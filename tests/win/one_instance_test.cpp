@@ -6,7 +6,7 @@
 #include "app/main_form.h"
 #include "app/one_instance.h"
 #include "app/quarrimond.h"
-#include "framework/handle.h"
+#include "platform/unique_resource.h"
 #include "test_support.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include "app/main_form.h"
 #include "app/quarrimond.h"
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "test_support.h"
 
 namespace qm {

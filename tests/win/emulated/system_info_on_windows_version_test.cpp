@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "../test_support.h"
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"

@@ -1,8 +1,8 @@
-#include "framework/registry.h"
+#include "platform/registry_key.h"
 
 #include <utility>
 
-#include "framework/registry_text.h"
+#include "platform/registry_text.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "framework/registry_text.h"
+#include "platform/registry_text.h"
 
 #include <cstring>
 

@@ -1,0 +1,63 @@
+#include "framework/image_list.h"
+
+#include "framework/resources.h"
+
+namespace qm {
+
+const TypeInfo& TImageList::StaticType()
+{
+    static constexpr PropertyInfo kProperties[] = {
+        IntProperty<TImageList, &TImageList::Width, &TImageList::SetWidth>("Width"),
+        IntProperty<TImageList, &TImageList::Height, &TImageList::SetHeight>("Height"),
+        StringProperty<TImageList, &TImageList::Bitmap, &TImageList::SetBitmap>("Bitmap"),
+    };
+    static constexpr TypeInfo kType = ComponentType<TImageList>("TImageList", &Component::StaticType, kProperties);
+    return kType;
+}
+
+void TImageList::SetBitmap(const std::string& resource)
+{
+    bitmap_ = resource;
+    if (!IsLoading())
+        Create();
+}
+
+void TImageList::Loaded()
+{
+    Create();
+}
+
+void TImageList::Create()
+{
+    list_.Reset(ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 8, 8));
+    if (bitmap_.empty())
+        return;
+    qm::Bitmap strip = LoadBitmapResource(bitmap_);
+    if (!strip)
+        throw EFormDescription("no picture resource " + bitmap_);
+    ImageList_AddMasked(list_.Get(), strip.Get(), RGB(255, 0, 255));
+}
+
+HIMAGELIST TImageList::Handle()
+{
+    if (!list_)
+        Create();
+    return list_.Get();
+}
+
+int TImageList::Count()
+{
+    return ImageList_GetImageCount(Handle());
+}
+
+int TImageList::AddIcon(HICON icon)
+{
+    return icon ? ImageList_ReplaceIcon(Handle(), -1, icon) : -1;
+}
+
+void TImageList::Clear()
+{
+    ImageList_RemoveAll(Handle());
+}
+
+} // namespace qm
