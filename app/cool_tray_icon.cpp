@@ -51,24 +51,27 @@ const TypeInfo& TCoolTrayIcon::StaticType()
     using T = TCoolTrayIcon;
     // While the description loads the values are only kept: Loaded shows the icon.
     static constexpr PropertyInfo kProperties[] = {
-        StringProperty<T, &T::Hint, [](T& t, const std::string& hint) {
-            if (t.IsLoading())
-                t.hint_ = hint;
-            else
-                t.SetHint(hint);
-        }>("Hint"),
-        BoolProperty<T, &T::ShowHint, [](T& t, bool on) {
-            if (t.IsLoading())
-                t.showHint_ = on;
-            else
-                t.SetShowHint(on);
-        }>("ShowHint"),
-        BoolProperty<T, &T::IconVisible, [](T& t, bool on) {
-            if (t.IsLoading())
-                t.iconVisible_ = on;
-            else
-                t.SetIconVisible(on);
-        }>("IconVisible"),
+        StringProperty<T, &T::Hint,
+                       [](T& t, const std::string& hint) {
+                           if (t.IsLoading())
+                               t.hint_ = hint;
+                           else
+                               t.SetHint(hint);
+                       }>("Hint"),
+        BoolProperty<T, &T::ShowHint,
+                     [](T& t, bool on) {
+                         if (t.IsLoading())
+                             t.showHint_ = on;
+                         else
+                             t.SetShowHint(on);
+                     }>("ShowHint"),
+        BoolProperty<T, &T::IconVisible,
+                     [](T& t, bool on) {
+                         if (t.IsLoading())
+                             t.iconVisible_ = on;
+                         else
+                             t.SetIconVisible(on);
+                     }>("IconVisible"),
         BoolProperty<T, &T::enabled_>("Enabled"),
         ReferenceProperty<T, &T::popupName_>("PopupMenu"),
         BoolProperty<T, &T::leftPopup_>("LeftPopup"),
@@ -89,8 +92,13 @@ const TypeInfo& TCoolTrayIcon::StaticType()
 
 void TCoolTrayIcon::SetIcon(const std::string& resource)
 {
-    IconHandle icon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    if (resource.empty()) {
+        icon_.Reset();
+        iconName_.clear();
+        return;
+    }
+    IconHandle icon(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), resource.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
     if (!icon)
         throw EFormDescription("no icon resource " + resource);
     icon_ = std::move(icon);

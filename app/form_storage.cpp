@@ -64,12 +64,14 @@ const TypeInfo& TFormStorage::StaticType()
         StringProperty<S, &S::iniFileName_>("IniFileName"),
         StringProperty<S, &S::iniSection_>("IniSection"),
         // Only the registry variant exists in this program.
-        BoolProperty<S, &S::useRegistry_, [](S& s, bool on) {
-            if (!on)
-                throw EFormDescription("settings are kept in the registry only");
-            s.useRegistry_ = true;
-        }>("UseRegistry"),
-        SetProperty<S, [](const S& s) { return (s.state_ ? 1 : 0) | (s.position_ ? 2 : 0) | (s.activeControl_ ? 4 : 0); },
+        BoolProperty<S, &S::useRegistry_,
+                     [](S& s, bool on) {
+                         if (!on)
+                             throw EFormDescription("settings are kept in the registry only");
+                         s.useRegistry_ = true;
+                     }>("UseRegistry"),
+        SetProperty<S,
+                    [](const S& s) { return (s.state_ ? 1 : 0) | (s.position_ ? 2 : 0) | (s.activeControl_ ? 4 : 0); },
                     [](S& s, int options) {
                         s.state_ = options & 1;
                         s.position_ = options & 2;

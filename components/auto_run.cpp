@@ -19,12 +19,8 @@ struct KindLocation {
 const KindLocation& Location(AutoExecKind kind)
 {
     static const KindLocation kLocations[] = {
-        {HKEY_LOCAL_MACHINE, "Run"},
-        {HKEY_LOCAL_MACHINE, "RunOnce"},
-        {HKEY_CURRENT_USER, "Run"},
-        {HKEY_CURRENT_USER, "RunOnce"},
-        {HKEY_LOCAL_MACHINE, "RunServices"},
-        {HKEY_LOCAL_MACHINE, "RunServicesOnce"},
+        {HKEY_LOCAL_MACHINE, "Run"},    {HKEY_LOCAL_MACHINE, "RunOnce"},     {HKEY_CURRENT_USER, "Run"},
+        {HKEY_CURRENT_USER, "RunOnce"}, {HKEY_LOCAL_MACHINE, "RunServices"}, {HKEY_LOCAL_MACHINE, "RunServicesOnce"},
     };
     return kLocations[static_cast<int>(kind)];
 }
@@ -55,8 +51,8 @@ std::string TabfAutoRun::ValueName(const std::string& fileName)
 const TypeInfo& TabfAutoRun::StaticType()
 {
     using A = TabfAutoRun;
-    static constexpr std::string_view kKindNames[] = { "aekMachineRunOnce", "aekUserRun",
-                                                      "aekUserRunOnce", "aekServiceRun",     "aekServiceRunOnce"};
+    static constexpr std::string_view kKindNames[] = {"aekMachineRunOnce", "aekUserRun", "aekUserRunOnce",
+                                                      "aekServiceRun", "aekServiceRunOnce"};
     static constexpr PropertyInfo kProperties[] = {
         BoolProperty<A, &A::AutoRun, &A::SetAutoRun>("AutoRun"),
         StringProperty<A, &A::FileName, &A::SetFileName>("FileName"),

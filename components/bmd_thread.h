@@ -10,11 +10,11 @@
 #include <mutex>
 #include <vector>
 
-#include "framework/component.h"
-#include "platform/unique_resource.h"
-#include "framework/message_window.h"
 #include "components/group_membership.h"
+#include "framework/component.h"
+#include "framework/message_window.h"
 #include "framework/thread_priority.h"
+#include "platform/unique_resource.h"
 
 namespace qm {
 

@@ -10,8 +10,7 @@
 
 namespace qm {
 
-template <class Owner>
-class GroupMembership {
+template <class Owner> class GroupMembership {
 public:
     GroupMembership(Owner& owner, bool isGroup) : owner_(owner), isGroup_(isGroup) {}
     // Leaves the group; a group's own members leave it first.
@@ -71,8 +70,7 @@ public:
     }
 
     // How many threads below this group `running` says run.
-    template <class IsRunning>
-    int CountRunning(IsRunning running) const
+    template <class IsRunning> int CountRunning(IsRunning running) const
     {
         int count = 0;
         for (Owner* thread : AllThreads())

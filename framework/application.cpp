@@ -87,11 +87,10 @@ void Application::Run()
 void Application::DispatchWithDialogKeys(MSG& msg)
 {
     // Tab, Escape, Enter, arrows and mnemonics act in every form as in a dialog.
-    if (msg.hwnd && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
-        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-        if (dynamic_cast<TForm*>(WindowObject::FromHandle(root)) && IsDialogMessageA(root, &msg))
-            return;
-    }
+    if (msg.hwnd && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
+        if (auto* form = dynamic_cast<TForm*>(WindowObject::FromHandle(GetAncestor(msg.hwnd, GA_ROOT))))
+            if (form->HandleDialogKey(msg))
+                return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }

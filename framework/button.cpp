@@ -38,6 +38,20 @@ void TButton::SetDefault(bool on)
         SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
+LRESULT TButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // As in dialogs: the focused push button looks like the default one, since
+    // Enter presses it; the window's own default looks so again afterwards.
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        const bool focused = message == WM_SETFOCUS;
+        SendMessageA(Handle(), BM_SETSTYLE, focused || default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        if (TForm* form = OwnerForm())
+            if (TButton* designated = form->DefaultButton(); designated && designated != this && designated->Handle())
+                SendMessageA(designated->Handle(), BM_SETSTYLE, focused ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+    }
+    return TWinControl::HandleMessage(message, wParam, lParam);
+}
+
 bool TButton::Command(WORD code)
 {
     if (code != BN_CLICKED)

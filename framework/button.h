@@ -25,6 +25,7 @@ protected:
     WindowClass ControlClass() const override;
     DWORD ControlStyle() const override;
     bool Command(WORD code) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     bool default_ = false;

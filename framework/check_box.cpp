@@ -2,31 +2,53 @@
 
 namespace qm {
 
-const TypeInfo& TCheckBox::StaticType()
+const TypeInfo& TButtonControl::StaticType()
 {
     static constexpr PropertyInfo kProperties[] = {
-        BoolProperty<TCheckBox, &TCheckBox::Checked, &TCheckBox::SetChecked>("Checked"),
+        BoolProperty<TButtonControl, &TButtonControl::Checked, &TButtonControl::SetChecked>("Checked"),
     };
-    static constexpr TypeInfo kType = ComponentType<TCheckBox>("TCheckBox", &TWinControl::StaticType, kProperties);
+    static constexpr TypeInfo kType =
+        ComponentType<TButtonControl>("TButtonControl", &TWinControl::StaticType, kProperties);
+    return kType;
+}
+
+TButtonControl::TButtonControl()
+{
+    SetParentColor(true);
+}
+
+WindowClass TButtonControl::ControlClass() const
+{
+    static const WindowClass kClass = DerivedWindowClass("BUTTON");
+    return kClass;
+}
+
+void TButtonControl::HandleCreated()
+{
+    TWinControl::HandleCreated();
+    ShowCheck();
+}
+
+void TButtonControl::ShowCheck()
+{
+    if (Handle())
+        SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TButtonControl::CheckShown() const
+{
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+const TypeInfo& TCheckBox::StaticType()
+{
+    static constexpr TypeInfo kType = ComponentType<TCheckBox>("TCheckBox", &TButtonControl::StaticType, {});
     return kType;
 }
 
 TCheckBox::TCheckBox()
 {
     SetBounds(Rect::FromBounds(0, 0, 97, 17));
-    SetParentColor(true);
-}
-
-WindowClass TCheckBox::ControlClass() const
-{
-    static const WindowClass kClass = DerivedWindowClass("BUTTON");
-    return kClass;
-}
-
-void TCheckBox::HandleCreated()
-{
-    TWinControl::HandleCreated();
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::SetChecked(bool checked)
@@ -34,8 +56,7 @@ void TCheckBox::SetChecked(bool checked)
     if (checked == checked_)
         return;
     checked_ = checked;
-    if (Handle())
-        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowCheck();
     if (!IsLoading())
         Click();
 }
@@ -44,7 +65,7 @@ bool TCheckBox::Command(WORD code)
 {
     if (code != BN_CLICKED)
         return false;
-    checked_ = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    checked_ = CheckShown();
     Click();
     return true;
 }

@@ -1,27 +1,41 @@
 #pragma once
-// The system check box. OnClick follows every change of Checked, whether the
-// user clicked it or the program set it.
+// The system check box and what it shares with the radio button: a button
+// window whose check mark follows Checked. OnClick follows every change of
+// Checked, whether the user clicked or the program set it.
 #include "framework/win_control.h"
 
 namespace qm {
 
-class TCheckBox : public TWinControl {
+class TButtonControl : public TWinControl {
 public:
-    TCheckBox();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
 
     bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
+    virtual void SetChecked(bool checked) = 0;
 
 protected:
+    TButtonControl();
     WindowClass ControlClass() const override;
-    DWORD ControlStyle() const override { return BS_AUTOCHECKBOX; }
     void HandleCreated() override;
-    bool Command(WORD code) override;
+    // Shows the check mark as Checked says.
+    void ShowCheck();
+    // The check mark as the user left it.
+    bool CheckShown() const;
 
-private:
     bool checked_ = false;
+};
+
+class TCheckBox : public TButtonControl {
+public:
+    TCheckBox();
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
+    void SetChecked(bool checked) override;
+
+protected:
+    DWORD ControlStyle() const override { return BS_AUTOCHECKBOX; }
+    bool Command(WORD code) override;
 };
 
 } // namespace qm

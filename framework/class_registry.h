@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/component.h"
 
@@ -24,6 +25,14 @@ public:
     {
         auto it = creators_.find(className);
         return it == creators_.end() ? nullptr : it->second();
+    }
+
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto& [name, creator] : creators_)
+            names.push_back(name);
+        return names;
     }
 
 private:

@@ -69,7 +69,8 @@ bool TSaveDialog::Execute(HWND owner)
 
 const TypeInfo& TPrinterSetupDialog::StaticType()
 {
-    static constexpr TypeInfo kType = ComponentType<TPrinterSetupDialog>("TPrinterSetupDialog", &Component::StaticType, {});
+    static constexpr TypeInfo kType =
+        ComponentType<TPrinterSetupDialog>("TPrinterSetupDialog", &Component::StaticType, {});
     return kType;
 }
 

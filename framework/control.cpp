@@ -64,8 +64,7 @@ const TypeInfo& TControl::StaticType()
     static constexpr EventInfo kEvents[] = {
         MakeEvent<TControl, &TControl::OnClick>("OnClick"),
     };
-    static constexpr TypeInfo kType =
-        ComponentType<TControl>("TControl", &Component::StaticType, kProperties, kEvents);
+    static constexpr TypeInfo kType = ComponentType<TControl>("TControl", &Component::StaticType, kProperties, kEvents);
     return kType;
 }
 
@@ -73,8 +72,8 @@ Font CreateFontFrom(const FontSpec& spec)
 {
     return Font(CreateFontA(spec.height, 0, spec.angleTenths, spec.angleTenths, spec.bold ? FW_BOLD : FW_NORMAL,
                             spec.italic, spec.underline, FALSE, DEFAULT_CHARSET,
-                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
+                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
 }
 
 TControl::TControl() = default;
@@ -216,21 +215,24 @@ void TControl::SetTabOrder(int order)
         parent_->ApplyTabOrder();
 }
 
-void TControl::ApplyTabOrder()
+std::vector<TControl*> TControl::ControlsInTabOrder() const
 {
-    // Windows walks Tab in z-order: explicit orders first by number, then the
-    // rest in description order.
-    std::vector<TControl*> order;
-    for (TControl* child : controls_)
-        if (child->Handle())
-            order.push_back(child);
+    std::vector<TControl*> order = controls_;
     std::stable_sort(order.begin(), order.end(), [](const TControl* a, const TControl* b) {
         const int ka = a->tabOrder_ >= 0 ? a->tabOrder_ : INT32_MAX;
         const int kb = b->tabOrder_ >= 0 ? b->tabOrder_ : INT32_MAX;
         return ka < kb;
     });
+    return order;
+}
+
+void TControl::ApplyTabOrder()
+{
+    // The system's own idea of the order is the z-order: keep it the same.
     HWND after = HWND_TOP;
-    for (TControl* child : order) {
+    for (TControl* child : ControlsInTabOrder()) {
+        if (!child->Handle())
+            continue;
         SetWindowPos(child->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
         after = child->Handle();
     }
@@ -313,9 +315,8 @@ void TControl::CreateHandle(HWND parentWindow)
 {
     if (TForm* form = OwnerForm(); form && form != this && controlId_ == 0)
         controlId_ = form->NextControlId();
-    CreateBoundWindow(ControlClass(), ExStyle(), caption_.c_str(), Style(), bounds_.left, bounds_.top,
-                      bounds_.Width(), WindowHeight(), parentWindow,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)));
+    CreateBoundWindow(ControlClass(), ExStyle(), caption_.c_str(), Style(), bounds_.left, bounds_.top, bounds_.Width(),
+                      WindowHeight(), parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)));
     if (!Handle())
         return;
     HandleCreated();
@@ -355,10 +356,10 @@ void TControl::Realign()
 
 bool TControl::CanFocus() const
 {
-    if (!Handle())
+    if (!Handle() || !IsWindowVisible(Handle()))
         return false;
-    for (const TControl* c = this; c; c = c->parent_)
-        if (!c->visible_ || !c->enabled_)
+    for (HWND window = Handle(); window; window = GetParent(window))
+        if (!IsWindowEnabled(window))
             return false;
     return true;
 }

@@ -95,6 +95,9 @@ public:
 
     TControl* Parent() const { return parent_; }
     const std::vector<TControl*>& Controls() const { return controls_; }
+    // The children in tab order: explicit orders first by number, then the
+    // rest in description order.
+    std::vector<TControl*> ControlsInTabOrder() const;
     TForm* OwnerForm();
 
     // Creates this control's window inside `parentWindow`, then its children's.

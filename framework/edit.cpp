@@ -42,12 +42,7 @@ void TCustomEdit::HandleCreated()
 
 std::string TCustomEdit::Text() const
 {
-    if (!Handle())
-        return Caption();
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
-    return text;
+    return WindowText();
 }
 
 void TCustomEdit::SetText(const std::string& text)

@@ -21,6 +21,12 @@ const TypeInfo& TFlatButton::StaticType()
 
 void TFlatButton::SetGlyph(const std::string& resource)
 {
+    if (resource.empty()) {
+        glyph_.Reset();
+        glyphName_.clear();
+        Invalidate();
+        return;
+    }
     Bitmap glyph = LoadBitmapResource(resource);
     if (!glyph)
         throw EFormDescription("no picture resource " + resource);

@@ -12,13 +12,15 @@
 namespace qm {
 
 class Application;
+class TButton;
+struct NavigationNode;
 
 enum class BorderStyle { bsSingle, bsSizeable, bsDialog };
 enum class FormPosition { poDesigned, poScreenCenter, poDesktopCenter };
 
 inline constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7;
-inline constexpr std::string_view kModalResultNames[] = {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry",
-                                                         "mrIgnore", "mrYes", "mrNo"};
+inline constexpr std::string_view kModalResultNames[] = {"mrNone",  "mrOk",     "mrCancel", "mrAbort",
+                                                         "mrRetry", "mrIgnore", "mrYes",    "mrNo"};
 
 class TForm : public TControl {
 public:
@@ -111,6 +113,11 @@ public:
     // that is visible and enabled; false otherwise.
     bool PressDefaultButton();
     bool PressCancelButton();
+    TButton* DefaultButton();
+    // The dialog keyboard: Tab, Shift+Tab, Enter, Escape, arrows in radio
+    // groups and "&" mnemonics. True when the message was such a key and has
+    // been acted on; the message loop then dispatches it no further.
+    bool HandleDialogKey(const MSG& msg);
 
     // Typed access to a described component; throws when it is missing.
     template <class T> T& Find(std::string_view name) const
@@ -148,6 +155,10 @@ private:
     void NotifyLifecycle(void (LifecycleHook::*event)());
     // The dialog manager's requests: the next control for Tab, the default button.
     void MoveFocus(HWND target, bool previous);
+    // The form's controls as the keyboard rules see them; `controls` maps
+    // the nodes' identifiers to the controls.
+    NavigationNode NavigationTree(std::vector<TControl*>& controls);
+    void AddNavigationNodes(TControl& parent, NavigationNode& node, std::vector<TControl*>& controls);
     LRESULT DefaultButtonId() const;
     void RememberFocus();
     void RestoreFocus();

@@ -60,4 +60,25 @@ void TImageList::Clear()
     ImageList_RemoveAll(Handle());
 }
 
+void ImageListLink::SetName(Component& owner, const std::string& name)
+{
+    name_ = name;
+    if (!owner.IsLoading())
+        list_ = name.empty() ? nullptr : dynamic_cast<TImageList*>(owner.ResolveReference(name));
+}
+
+void ImageListLink::Resolve(Component& owner)
+{
+    if (name_.empty())
+        return;
+    list_ = dynamic_cast<TImageList*>(owner.ResolveReference(name_));
+    if (!list_)
+        throw EFormDescription(owner.Name() + ": no image list named " + name_);
+}
+
+HIMAGELIST ImageListLink::Handle() const
+{
+    return list_ ? list_->Handle() : nullptr;
+}
+
 } // namespace qm

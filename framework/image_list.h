@@ -45,4 +45,22 @@ private:
     ImageListHandle list_;
 };
 
+// A control's link to an image list of its window, named in the description
+// and found once the whole description is in.
+class ImageListLink {
+public:
+    const std::string& Name() const { return name_; }
+    TImageList* List() const { return list_; }
+    // While loading only the name is kept; afterwards the list is looked up.
+    void SetName(Component& owner, const std::string& name);
+    // After loading: the named list; throws EFormDescription when there is none.
+    void Resolve(Component& owner);
+    void Set(TImageList* list) { list_ = list; }
+    HIMAGELIST Handle() const;
+
+private:
+    std::string name_;
+    TImageList* list_ = nullptr;
+};
+
 } // namespace qm

@@ -100,7 +100,7 @@ void TLabel::Paint(Canvas& canvas)
     const FontSpec& font = GetFont();
     UINT format = DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
     format |= alignment_ == TextAlignment::taRightJustify ? DT_RIGHT
-            : alignment_ == TextAlignment::taCenter       ? DT_CENTER
+        : alignment_ == TextAlignment::taCenter           ? DT_CENTER
                                                           : DT_LEFT;
     Rect text = ClientRect();
     if (shadowSize_ > 0) {

@@ -114,8 +114,7 @@ const TypeInfo& TListBox::StaticType()
 }
 
 TListBox::TListBox()
-    : TItemsControl(
-          {LB_ADDSTRING, LB_DELETESTRING, LB_INSERTSTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL})
+    : TItemsControl({LB_ADDSTRING, LB_DELETESTRING, LB_INSERTSTRING, LB_RESETCONTENT, LB_GETCURSEL, LB_SETCURSEL})
 {
     SetBounds(Rect::FromBounds(0, 0, 121, 97));
 }
@@ -170,8 +169,7 @@ const TypeInfo& TCheckListBox::StaticType()
     static constexpr EventInfo kEvents[] = {
         MakeEvent<TCheckListBox, &TCheckListBox::OnClickCheck>("OnClickCheck"),
     };
-    static constexpr TypeInfo kType =
-        ComponentType<TCheckListBox>("TCheckListBox", &TListBox::StaticType, {}, kEvents);
+    static constexpr TypeInfo kType = ComponentType<TCheckListBox>("TCheckListBox", &TListBox::StaticType, {}, kEvents);
     return kType;
 }
 
@@ -212,8 +210,7 @@ void TCheckListBox::SetChecked(int index, bool checked)
     checked_[static_cast<size_t>(index)] = checked;
     if (Handle()) {
         RECT r;
-        if (SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) !=
-            LB_ERR)
+        if (SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) != LB_ERR)
             InvalidateRect(Handle(), &r, FALSE);
     }
 }
@@ -338,14 +335,12 @@ const TypeInfo& TComboBox::StaticType()
         StringProperty<TComboBox, &TComboBox::Text, &TComboBox::SetText>("Text"),
         IntProperty<TComboBox, &TComboBox::DropDownCount, &TComboBox::SetDropDownCount>("DropDownCount"),
     };
-    static constexpr TypeInfo kType =
-        ComponentType<TComboBox>("TComboBox", &TItemsControl::StaticType, kProperties);
+    static constexpr TypeInfo kType = ComponentType<TComboBox>("TComboBox", &TItemsControl::StaticType, kProperties);
     return kType;
 }
 
 TComboBox::TComboBox()
-    : TItemsControl(
-          {CB_ADDSTRING, CB_DELETESTRING, CB_INSERTSTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL})
+    : TItemsControl({CB_ADDSTRING, CB_DELETESTRING, CB_INSERTSTRING, CB_RESETCONTENT, CB_GETCURSEL, CB_SETCURSEL})
 {
     SetBounds(Rect::FromBounds(0, 0, 145, 21));
 }
@@ -369,12 +364,7 @@ int TComboBox::WindowHeight() const
 
 std::string TComboBox::Text() const
 {
-    if (!Handle())
-        return Caption();
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
-    return text;
+    return WindowText();
 }
 
 void TComboBox::SetText(const std::string& text)

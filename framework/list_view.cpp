@@ -2,8 +2,6 @@
 
 #include <charconv>
 
-#include "framework/image_list.h"
-
 namespace qm {
 
 namespace {
@@ -109,27 +107,20 @@ DWORD TListView::ControlStyle() const
 void TListView::Loaded()
 {
     TWinControl::Loaded();
-    if (!smallImagesName_.empty()) {
-        auto* images = dynamic_cast<TImageList*>(ResolveReference(smallImagesName_));
-        if (!images)
-            throw EFormDescription(Name() + ": no image list named " + smallImagesName_);
-        smallImages_ = images;
-    }
+    smallImages_.Resolve(*this);
 }
 
 void TListView::SetSmallImagesName(const std::string& name)
 {
-    smallImagesName_ = name;
-    if (!IsLoading())
-        SetSmallImages(name.empty() ? nullptr : dynamic_cast<TImageList*>(ResolveReference(name)));
+    smallImages_.SetName(*this, name);
+    SetSmallImages(smallImages_.List());
 }
 
 void TListView::SetSmallImages(TImageList* images)
 {
-    smallImages_ = images;
+    smallImages_.Set(images);
     if (Handle())
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_.Handle()));
 }
 
 void TListView::HandleCreated()
@@ -137,8 +128,7 @@ void TListView::HandleCreated()
     TWinControl::HandleCreated();
     SendExtendedStyle();
     SendColumns();
-    if (smallImages_)
-        SetSmallImages(smallImages_);
+    SetSmallImages(smallImages_.List());
 }
 
 void TListView::SetRowSelect(bool on)
@@ -257,8 +247,7 @@ void TListView::SortByColumn(int column, bool ascending)
     if (!Handle())
         return;
     SortRequest request{Handle(), column, ascending};
-    SendMessageA(Handle(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&request),
-                 reinterpret_cast<LPARAM>(&CompareRows));
+    SendMessageA(Handle(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&request), reinterpret_cast<LPARAM>(&CompareRows));
 }
 
 bool TListView::Notify(NMHDR& header, LRESULT& result)

@@ -8,11 +8,10 @@
 
 #include <functional>
 
+#include "framework/image_list.h"
 #include "framework/win_control.h"
 
 namespace qm {
-
-class TImageList;
 
 struct TListColumn {
     std::string caption;
@@ -44,7 +43,7 @@ public:
     // With stText a header click sorts by that column, again reverses.
     SortType GetSortType() const { return sortType_; }
     void SetSortType(SortType type) { sortType_ = type; }
-    const std::string& SmallImagesName() const { return smallImagesName_; }
+    const std::string& SmallImagesName() const { return smallImages_.Name(); }
     void SetSmallImagesName(const std::string& name);
     void SetSmallImages(TImageList* images);
 
@@ -89,8 +88,7 @@ private:
     bool hideSelection_ = true;
     bool columnClick_ = true;
     SortType sortType_ = SortType::stNone;
-    std::string smallImagesName_;
-    TImageList* smallImages_ = nullptr;
+    ImageListLink smallImages_;
     std::vector<TListColumn> columns_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;

@@ -6,8 +6,8 @@ MessageWindow::MessageWindow(Handler handler, Kind kind, const char* title, cons
     : handler_(std::move(handler))
 {
     const bool topLevel = kind == Kind::TopLevel;
-    CreateBoundWindow(OwnWindowClass(className), topLevel ? WS_EX_TOOLWINDOW : 0, title,
-                      topLevel ? WS_POPUP : 0, 0, 0, 0, 0, topLevel ? nullptr : HWND_MESSAGE);
+    CreateBoundWindow(OwnWindowClass(className), topLevel ? WS_EX_TOOLWINDOW : 0, title, topLevel ? WS_POPUP : 0, 0, 0,
+                      0, 0, topLevel ? nullptr : HWND_MESSAGE);
 }
 
 MessageWindow::~MessageWindow()

@@ -14,7 +14,7 @@ public:
     using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
     enum class Kind {
         MessageOnly, // receives only what is sent or posted to it
-        TopLevel,    // hidden but top-level: also hears broadcasts such as "TaskbarCreated"
+        TopLevel, // hidden but top-level: also hears broadcasts such as "TaskbarCreated"
     };
 
     explicit MessageWindow(Handler handler, Kind kind = Kind::MessageOnly, const char* title = "",

@@ -323,7 +323,13 @@ void SetStoredText(const PropertyTarget& target, const std::string& text)
             value.number = 0;
         if (!info.set)
             throw EFormDescription(std::string(info.name) + " is read-only");
-        info.set(target.self, value);
+        try {
+            info.set(target.self, value);
+        } catch (const EFormDescription&) {
+            // Too large for the property: as a text that is no number.
+            value.number = 0;
+            info.set(target.self, value);
+        }
         NotifyEnclosing(target);
         return;
     }

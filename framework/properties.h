@@ -37,12 +37,12 @@ enum class PropertyType {
     Float,
     Boolean,
     Enumeration, // one of `names`, by ordinal
-    Set,         // members of `names`, bit i for names[i]
+    Set, // members of `names`, bit i for names[i]
     String,
     Color,
-    Strings,   // a list of lines
+    Strings, // a list of lines
     Reference, // another component of the description, by name
-    Object,    // a nested object with its own table ("Font.Name")
+    Object, // a nested object with its own table ("Font.Name")
     Collection // items of a nested table ("Columns = < item .. end >")
 };
 
@@ -61,7 +61,7 @@ struct PropertyInfo {
     std::string_view name;
     PropertyType type = PropertyType::Integer;
     std::span<const std::string_view> names{};
-    PropertyValue (*get)(const void* self) = nullptr;        // null: written by descriptions only
+    PropertyValue (*get)(const void* self) = nullptr; // null: written by descriptions only
     void (*set)(void* self, const PropertyValue& value) = nullptr; // null: read-only
     // Object and Collection: the nested table and how to reach the nested objects.
     const TypeInfo& (*nested)() = nullptr;
@@ -146,8 +146,7 @@ std::vector<PropertyVisit> ReadableProperties(Component& component);
 
 namespace property_detail {
 
-template <class T, auto Member>
-decltype(auto) Read(const T& self)
+template <class T, auto Member> decltype(auto) Read(const T& self)
 {
     using M = decltype(Member);
     if constexpr (std::is_member_object_pointer_v<M>)
@@ -158,8 +157,7 @@ decltype(auto) Read(const T& self)
         return Member(self);
 }
 
-template <class T, auto Member, class V>
-void Write(T& self, V&& value)
+template <class T, auto Member, class V> void Write(T& self, V&& value)
 {
     using M = decltype(Member);
     if constexpr (std::is_member_object_pointer_v<M>)
@@ -170,8 +168,7 @@ void Write(T& self, V&& value)
         Member(self, std::forward<V>(value));
 }
 
-template <class V>
-PropertyValue Encode(const V& value)
+template <class V> PropertyValue Encode(const V& value)
 {
     PropertyValue out;
     if constexpr (std::is_same_v<V, bool>)
@@ -196,8 +193,7 @@ PropertyValue Encode(const V& value)
 // Throws EFormDescription when the number does not fit V.
 void CheckRange(std::int64_t number, std::int64_t min, std::int64_t max);
 
-template <class V>
-V Decode(const PropertyValue& value)
+template <class V> V Decode(const PropertyValue& value)
 {
     if constexpr (std::is_same_v<V, bool>)
         return value.number != 0;
@@ -223,43 +219,37 @@ V Decode(const PropertyValue& value)
         static_assert(sizeof(V) == 0, "no property decoding for this type");
 }
 
-template <class M>
-struct SetterArgument;
-template <class T, class A>
-struct SetterArgument<void (T::*)(A)> {
+template <class M> struct SetterArgument;
+template <class T, class A> struct SetterArgument<void (T::*)(A)> {
     using Type = std::remove_cvref_t<A>;
 };
-template <class T, class A>
-struct SetterArgument<void (*)(T&, A)> {
+template <class T, class A> struct SetterArgument<void (*)(T&, A)> {
     using Type = std::remove_cvref_t<A>;
 };
-template <class T, class V>
-struct SetterArgument<V T::*> {
+template <class T, class V> struct SetterArgument<V T::*> {
     using Type = V;
 };
 // A lambda taking the object and the value.
-template <class Closure, class T, class A>
-struct SetterArgument<void (Closure::*)(T&, A) const> {
+template <class Closure, class T, class A> struct SetterArgument<void (Closure::*)(T&, A) const> {
     using Type = std::remove_cvref_t<A>;
 };
 template <class F>
-    requires requires { &F::operator(); }
+requires requires
+{
+    &F::operator();
+}
 struct SetterArgument<F> : SetterArgument<decltype(&F::operator())> {};
 
-template <class T, auto Getter, auto Setter>
-struct ValueTypeOf {
+template <class T, auto Getter, auto Setter> struct ValueTypeOf {
     using Type = typename SetterArgument<std::remove_cv_t<decltype(Setter)>>::Type;
 };
 template <class T, auto Getter, auto Setter>
-    requires(!std::is_null_pointer_v<decltype(Getter)>)
-struct ValueTypeOf<T, Getter, Setter> {
+requires(!std::is_null_pointer_v<decltype(Getter)>) struct ValueTypeOf<T, Getter, Setter> {
     using Type = std::remove_cvref_t<decltype(Read<T, Getter>(std::declval<const T&>()))>;
 };
 
-template <class F>
-struct EventSignature;
-template <class Signature>
-struct EventSignature<std::function<Signature>> {
+template <class F> struct EventSignature;
+template <class Signature> struct EventSignature<std::function<Signature>> {
     using Type = Signature;
 };
 
@@ -285,38 +275,31 @@ constexpr PropertyInfo MakeProperty(std::string_view name, PropertyType type,
     return info;
 }
 
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo IntProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo IntProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Integer);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo FloatProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo FloatProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Float);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo BoolProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo BoolProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Boolean, kBooleanNames);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo StringProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo StringProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::String);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo ColorProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo ColorProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Color);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo LinesProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo LinesProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Strings);
 }
-template <class T, auto Getter, auto Setter = Getter>
-constexpr PropertyInfo ReferenceProperty(std::string_view name)
+template <class T, auto Getter, auto Setter = Getter> constexpr PropertyInfo ReferenceProperty(std::string_view name)
 {
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Reference);
 }
@@ -369,8 +352,7 @@ constexpr PropertyInfo CollectionProperty(std::string_view name)
 
 // Events: `Member` is a std::function data member; its signature is what the
 // handler must have.
-template <class T, auto Member>
-constexpr EventInfo MakeEvent(std::string_view name)
+template <class T, auto Member> constexpr EventInfo MakeEvent(std::string_view name)
 {
     return {name, [](void* self, const HandlerTable& handlers, std::string_view handler) {
                 using F = std::remove_cvref_t<decltype(static_cast<T*>(self)->*Member)>;
@@ -383,9 +365,8 @@ template <class T>
 constexpr TypeInfo ComponentType(std::string_view name, const TypeInfo& (*base)(),
                                  std::span<const PropertyInfo> properties, std::span<const EventInfo> events = {})
 {
-    return {name, base, properties, events, [](Component& component) -> void* {
-                return static_cast<void*>(static_cast<T*>(&component));
-            }};
+    return {name, base, properties, events,
+            [](Component& component) -> void* { return static_cast<void*>(static_cast<T*>(&component)); }};
 }
 
 constexpr TypeInfo RecordType(std::string_view name, std::span<const PropertyInfo> properties)

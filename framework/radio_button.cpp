@@ -6,24 +6,13 @@ namespace qm {
 
 const TypeInfo& TRadioButton::StaticType()
 {
-    static constexpr PropertyInfo kProperties[] = {
-        BoolProperty<TRadioButton, &TRadioButton::Checked, &TRadioButton::SetChecked>("Checked"),
-    };
-    static constexpr TypeInfo kType =
-        ComponentType<TRadioButton>("TRadioButton", &TWinControl::StaticType, kProperties);
+    static constexpr TypeInfo kType = ComponentType<TRadioButton>("TRadioButton", &TButtonControl::StaticType, {});
     return kType;
 }
 
 TRadioButton::TRadioButton()
 {
     SetBounds(Rect::FromBounds(0, 0, 113, 17));
-    SetParentColor(true);
-}
-
-WindowClass TRadioButton::ControlClass() const
-{
-    static const WindowClass kClass = DerivedWindowClass("BUTTON");
-    return kClass;
 }
 
 DWORD TRadioButton::ControlStyle() const
@@ -39,10 +28,40 @@ DWORD TRadioButton::ControlStyle() const
     return style;
 }
 
-void TRadioButton::HandleCreated()
+std::vector<TRadioButton*> TRadioButton::Group() const
 {
-    TWinControl::HandleCreated();
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!Parent())
+        return {const_cast<TRadioButton*>(this)};
+    const auto& siblings = Parent()->Controls();
+    auto self = std::find(siblings.begin(), siblings.end(), this);
+    auto first = self, last = self;
+    while (first != siblings.begin() && dynamic_cast<TRadioButton*>(*(first - 1)))
+        --first;
+    while (last + 1 != siblings.end() && dynamic_cast<TRadioButton*>(*(last + 1)))
+        ++last;
+    std::vector<TRadioButton*> group;
+    for (auto it = first; it <= last; ++it)
+        group.push_back(static_cast<TRadioButton*>(*it));
+    return group;
+}
+
+bool TRadioButton::TakesTabStop() const
+{
+    const std::vector<TRadioButton*> group = Group();
+    const bool anyChecked = std::any_of(group.begin(), group.end(), [](TRadioButton* r) { return r->checked_; });
+    return checked_ || (!anyChecked && group.front() == this);
+}
+
+DWORD TRadioButton::Style() const
+{
+    const DWORD style = TWinControl::Style() & ~static_cast<DWORD>(WS_TABSTOP);
+    return TakesTabStop() ? style | WS_TABSTOP : style;
+}
+
+void TRadioButton::UpdateGroupTabStops()
+{
+    for (TRadioButton* radio : Group())
+        radio->ChangeStyle(WS_TABSTOP, radio->TakesTabStop());
 }
 
 void TRadioButton::UncheckSiblings()
@@ -52,8 +71,7 @@ void TRadioButton::UncheckSiblings()
     for (TControl* sibling : Parent()->Controls())
         if (auto* radio = dynamic_cast<TRadioButton*>(sibling); radio && radio != this && radio->checked_) {
             radio->checked_ = false;
-            if (radio->Handle())
-                SendMessageA(radio->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+            radio->ShowCheck();
         }
 }
 
@@ -62,10 +80,10 @@ void TRadioButton::SetChecked(bool checked)
     if (checked == checked_)
         return;
     checked_ = checked;
-    if (Handle())
-        SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowCheck();
     if (checked)
         UncheckSiblings();
+    UpdateGroupTabStops();
     if (!IsLoading())
         Click();
 }
@@ -74,10 +92,10 @@ bool TRadioButton::Command(WORD code)
 {
     if (code != BN_CLICKED)
         return false;
-    const bool checked = SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (checked && !checked_) {
+    if (CheckShown() && !checked_) {
         checked_ = true;
         UncheckSiblings();
+        UpdateGroupTabStops();
         Click();
     }
     return true;

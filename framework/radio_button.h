@@ -2,28 +2,29 @@
 // The system radio button. The buttons next to each other in one container
 // form a group: the arrow keys move within it and checking one unchecks the
 // others.
-#include "framework/win_control.h"
+#include "framework/check_box.h"
 
 namespace qm {
 
-class TRadioButton : public TWinControl {
+class TRadioButton : public TButtonControl {
 public:
     TRadioButton();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
-
-    bool Checked() const { return checked_; }
-    void SetChecked(bool checked);
+    void SetChecked(bool checked) override;
 
 protected:
-    WindowClass ControlClass() const override;
     DWORD ControlStyle() const override;
-    void HandleCreated() override;
+    DWORD Style() const override;
     bool Command(WORD code) override;
 
 private:
+    // The radio buttons next to this one in its container, this one included.
+    std::vector<TRadioButton*> Group() const;
+    // Tab stops at the checked button of the group (the first when none is).
+    bool TakesTabStop() const;
+    void UpdateGroupTabStops();
     void UncheckSiblings();
-    bool checked_ = false;
 };
 
 } // namespace qm

@@ -8,8 +8,7 @@ const TypeInfo& TStaticText::StaticType()
         EnumProperty<TStaticText, &TStaticText::Alignment, &TStaticText::SetAlignment>("Alignment",
                                                                                        kTextAlignmentNames),
     };
-    static constexpr TypeInfo kType =
-        ComponentType<TStaticText>("TStaticText", &TWinControl::StaticType, kProperties);
+    static constexpr TypeInfo kType = ComponentType<TStaticText>("TStaticText", &TWinControl::StaticType, kProperties);
     return kType;
 }
 

@@ -9,8 +9,7 @@ namespace qm {
 const TypeInfo& TCustomTabControl::StaticType()
 {
     static constexpr PropertyInfo kProperties[] = {
-        BoolProperty<TCustomTabControl, &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine>(
-            "MultiLine"),
+        BoolProperty<TCustomTabControl, &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine>("MultiLine"),
     };
     static constexpr EventInfo kEvents[] = {
         MakeEvent<TCustomTabControl, &TCustomTabControl::OnChange>("OnChange"),
@@ -199,8 +198,7 @@ void TTabSheet::Paint(Canvas& canvas)
 const TypeInfo& TPageControl::StaticType()
 {
     static constexpr PropertyInfo kProperties[] = {
-        ReferenceProperty<TPageControl, &TPageControl::ActivePageName, &TPageControl::SetActivePageName>(
-            "ActivePage"),
+        ReferenceProperty<TPageControl, &TPageControl::ActivePageName, &TPageControl::SetActivePageName>("ActivePage"),
     };
     static constexpr TypeInfo kType =
         ComponentType<TPageControl>("TPageControl", &TCustomTabControl::StaticType, kProperties);
@@ -231,8 +229,8 @@ void TPageControl::Loaded()
 {
     TCustomTabControl::Loaded();
     if (!activeName_.empty()) {
-        auto it = std::find_if(pages_.begin(), pages_.end(),
-                               [&](TTabSheet* page) { return page->Name() == activeName_; });
+        auto it =
+            std::find_if(pages_.begin(), pages_.end(), [&](TTabSheet* page) { return page->Name() == activeName_; });
         if (it == pages_.end())
             throw EFormDescription(Name() + ": no page named " + activeName_);
         active_ = *it;
@@ -251,8 +249,7 @@ int TPageControl::ActivePageIndex() const
 
 void TPageControl::SetActivePageIndex(int index)
 {
-    SetActivePage(index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(index)]
-                                                                         : nullptr);
+    SetActivePage(index >= 0 && index < static_cast<int>(pages_.size()) ? pages_[static_cast<size_t>(index)] : nullptr);
 }
 
 void TPageControl::SetActivePage(TTabSheet* page)

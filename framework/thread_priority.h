@@ -4,7 +4,6 @@
 
 #include <string_view>
 
-
 namespace qm {
 
 enum class ThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };

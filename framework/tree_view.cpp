@@ -1,7 +1,5 @@
 #include "framework/tree_view.h"
 
-#include "framework/image_list.h"
-
 namespace qm {
 
 // ---- TTreeNode -----------------------------------------------------------------
@@ -58,7 +56,7 @@ int TTreeNode::ImageIndex() const
 bool TTreeNode::Expanded() const
 {
     return SendMessageA(owner_.Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item_), TVIS_EXPANDED) &
-           TVIS_EXPANDED;
+        TVIS_EXPANDED;
 }
 
 void TTreeNode::Expand()
@@ -123,34 +121,26 @@ DWORD TTreeView::ControlStyle() const
 void TTreeView::Loaded()
 {
     TWinControl::Loaded();
-    if (!imagesName_.empty()) {
-        auto* images = dynamic_cast<TImageList*>(ResolveReference(imagesName_));
-        if (!images)
-            throw EFormDescription(Name() + ": no image list named " + imagesName_);
-        images_ = images;
-    }
+    images_.Resolve(*this);
 }
 
 void TTreeView::SetImagesName(const std::string& name)
 {
-    imagesName_ = name;
-    if (!IsLoading())
-        SetImages(name.empty() ? nullptr : dynamic_cast<TImageList*>(ResolveReference(name)));
+    images_.SetName(*this, name);
+    SetImages(images_.List());
 }
 
 void TTreeView::SetImages(TImageList* images)
 {
-    images_ = images;
+    images_.Set(images);
     if (Handle())
-        SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+        SendMessageA(Handle(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.Handle()));
 }
 
 void TTreeView::HandleCreated()
 {
     TWinControl::HandleCreated();
-    if (images_)
-        SetImages(images_);
+    SetImages(images_.List());
 }
 
 TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::string& text, int imageIndex, int data)
@@ -166,7 +156,8 @@ TTreeNode* TTreeView::AddChild(TTreeNode* parent, const std::string& text, int i
     nodes_.emplace_back(*this, nullptr, data);
     TTreeNode* node = &nodes_.back();
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
-    auto item = reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!item) {
         nodes_.pop_back();
         return nullptr;

@@ -7,11 +7,11 @@
 
 #include <deque>
 
+#include "framework/image_list.h"
 #include "framework/win_control.h"
 
 namespace qm {
 
-class TImageList;
 class TTreeView;
 
 class TTreeNode {
@@ -54,7 +54,7 @@ public:
     void SetShowLines(bool on) { showLines_ = on; }
     bool ShowRoot() const { return showRoot_; }
     void SetShowRoot(bool on) { showRoot_ = on; }
-    const std::string& ImagesName() const { return imagesName_; }
+    const std::string& ImagesName() const { return images_.Name(); }
     void SetImagesName(const std::string& name);
     void SetImages(TImageList* images);
 
@@ -68,7 +68,7 @@ public:
     void Select(TTreeNode* node);
     TTreeNode* NodeOf(HTREEITEM item) const;
 
-    NotifyEvent OnChange;   // the selection moved
+    NotifyEvent OnChange; // the selection moved
     NotifyEvent OnDblClick;
     NotifyEvent OnExpanded; // a node was expanded or collapsed
 
@@ -84,8 +84,7 @@ private:
     bool readOnly_ = true;
     bool showLines_ = true;
     bool showRoot_ = true;
-    std::string imagesName_;
-    TImageList* images_ = nullptr;
+    ImageListLink images_;
     std::deque<TTreeNode> nodes_;
 };
 

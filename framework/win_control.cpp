@@ -78,6 +78,16 @@ void TWinControl::ColorChanged()
         InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+std::string TWinControl::WindowText() const
+{
+    if (!Handle())
+        return Caption();
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(Handle(), text.data(), length + 1)));
+    return text;
+}
+
 void TWinControl::ChangeStyle(DWORD bits, bool on)
 {
     if (!Handle())

@@ -31,6 +31,8 @@ protected:
     void ColorChanged() override;
     // A style bit set or cleared on the live window too.
     void ChangeStyle(DWORD bits, bool on);
+    // The window's text as the user sees it now; the caption before it exists.
+    std::string WindowText() const;
 
 private:
     Brush background_;

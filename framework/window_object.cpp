@@ -83,7 +83,7 @@ WindowObject::~WindowObject()
 
 WindowObject* WindowObject::FromHandle(HWND window)
 {
-    if (!window || GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Procedure))
+    if (!window || GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&Procedure))
         return nullptr;
     return reinterpret_cast<WindowObject*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }

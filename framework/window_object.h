@@ -45,8 +45,8 @@ public:
 
 protected:
     // Creates a window of `windowClass` bound to this object; null on failure.
-    HWND CreateBoundWindow(const WindowClass& windowClass, DWORD exStyle, const char* text, DWORD style, int x,
-                           int y, int width, int height, HWND parent, HMENU menuOrId = nullptr);
+    HWND CreateBoundWindow(const WindowClass& windowClass, DWORD exStyle, const char* text, DWORD style, int x, int y,
+                           int width, int height, HWND parent, HMENU menuOrId = nullptr);
     // Destroys the window now; its WM_NCDESTROY unbinds it.
     void DestroyBoundWindow();
 

@@ -11,8 +11,7 @@
 
 namespace qm {
 
-template <class Traits>
-class UniqueResource {
+template <class Traits> class UniqueResource {
 public:
     using Handle = typename Traits::Handle;
 
@@ -47,8 +46,7 @@ private:
 };
 
 // A handle that is released by `Free` and invalid when null.
-template <class H, auto Free>
-struct NullIsEmptyTraits {
+template <class H, auto Free> struct NullIsEmptyTraits {
     using Handle = H;
     static Handle Empty() { return nullptr; }
     static bool IsValid(Handle handle) { return handle != nullptr; }
@@ -89,8 +87,7 @@ inline void CloseFindHandle(HANDLE find)
 }
 
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
-template <class H>
-using GdiObject = UniqueResource<NullIsEmptyTraits<H, DeleteGdiObject>>;
+template <class H> using GdiObject = UniqueResource<NullIsEmptyTraits<H, DeleteGdiObject>>;
 using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
@@ -110,8 +107,7 @@ struct FindHandleTraits {
 using FindHandle = UniqueResource<FindHandleTraits>;
 
 // A COM interface pointer: released once, when the owner goes.
-template <class Interface>
-class ComPtr {
+template <class Interface> class ComPtr {
 public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
@@ -144,8 +140,7 @@ public:
         pointer_ = nullptr;
     }
     // Another interface of the same object; empty when it has none.
-    template <class Other>
-    ComPtr<Other> As(REFIID iid) const
+    template <class Other> ComPtr<Other> As(REFIID iid) const
     {
         ComPtr<Other> other;
         if (pointer_)

@@ -26,7 +26,10 @@ public:
         Check(key_.WriteString(name, value), name);
     }
 
-    void WriteDword(const std::string& name, std::uint32_t value) override { Check(key_.WriteDword(name, value), name); }
+    void WriteDword(const std::string& name, std::uint32_t value) override
+    {
+        Check(key_.WriteDword(name, value), name);
+    }
 
     void CloseKey() override { key_.Close(); }
 

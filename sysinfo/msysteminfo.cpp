@@ -2,7 +2,8 @@
 
 namespace qm {
 
-TMSystemInfo::TMSystemInfo() : about_("MSystemInfo: the system-information engine of Quarrimond 4.8") {}
+TMSystemInfo::TMSystemInfo() : about_("MSystemInfo: the system-information engine of Quarrimond 4.8")
+{}
 
 TMSystemInfo::~TMSystemInfo()
 {

@@ -93,8 +93,6 @@ const TypeInfo& THTMLStaticText::StaticType()
     static constexpr std::string_view kVAlignmentNames[] = {"tvaTop", "tvaCenter", "tvaBottom"};
     static constexpr std::string_view kBevelNames[] = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
     static constexpr std::string_view kBorderNames[] = {"bsNone", "bsSingle"};
-    // A bevel as stored: none, or an edge lowered or raised (a space draws as lowered).
-    static constexpr auto bevelOf = [](bool on, bool raised) { return !on ? 0 : raised ? 2 : 1; };
     static constexpr PropertyInfo kProperties[] = {
         StringProperty<H, &H::HTMLText, [](H& h, const std::string& text) { h.SetHTMLText(text); }>("HTMLText"),
         // Stored lines are joined with nothing between them.
@@ -105,8 +103,16 @@ const TypeInfo& THTMLStaticText::StaticType()
                               joined += line;
                           h.SetHTMLText(joined);
                       }>("HTMLText.Strings"),
-        ColorProperty<H, &H::urlColor_, [](H& h, Color c) { h.urlColor_ = c; h.Invalidate(); }>("URLColor"),
-        BoolProperty<H, &H::hover_, [](H& h, bool on) { h.hover_ = on; h.Invalidate(); }>("Hover"),
+        ColorProperty<H, &H::urlColor_,
+                      [](H& h, Color c) {
+                          h.urlColor_ = c;
+                          h.Invalidate();
+                      }>("URLColor"),
+        BoolProperty<H, &H::hover_,
+                     [](H& h, bool on) {
+                         h.hover_ = on;
+                         h.Invalidate();
+                     }>("Hover"),
         ColorProperty<H, [](const H& h) { return h.hoverColor_.value_or(clNone); },
                       [](H& h, Color c) {
                           h.hoverColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
@@ -117,31 +123,49 @@ const TypeInfo& THTMLStaticText::StaticType()
                           h.hoverFontColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
                           h.Invalidate();
                       }>("HoverFontColor"),
-        ColorProperty<H, &H::shadowColor_, [](H& h, Color c) { h.shadowColor_ = c; h.Invalidate(); }>("ShadowColor"),
-        IntProperty<H, &H::shadowOffset_, [](H& h, int n) { h.shadowOffset_ = n; h.Invalidate(); }>("ShadowOffset"),
+        ColorProperty<H, &H::shadowColor_,
+                      [](H& h, Color c) {
+                          h.shadowColor_ = c;
+                          h.Invalidate();
+                      }>("ShadowColor"),
+        IntProperty<H, &H::shadowOffset_,
+                    [](H& h, int n) {
+                        h.shadowOffset_ = n;
+                        h.Invalidate();
+                    }>("ShadowOffset"),
         BoolProperty<H, &H::anchorHint_, [](H& h, bool on) { h.anchorHint_ = on; }>("AnchorHint"),
         BoolProperty<H, &H::AutoSizing, &H::SetAutoSizing>("AutoSizing"),
         BoolProperty<H, &H::EnableBlink, &H::SetEnableBlink>("EnableBlink"),
-        EnumProperty<H, &H::vAlignment_, [](H& h, TextVAlignment a) { h.vAlignment_ = a; h.Invalidate(); }>(
-            "VAlignment", kVAlignmentNames),
-        EnumProperty<H, [](const H& h) { return bevelOf(h.bevelOuter_, h.bevelOuterRaised_); },
-                     [](H& h, int bevel) {
-                         h.bevelOuter_ = bevel != 0;
-                         h.bevelOuterRaised_ = bevel == 2;
+        EnumProperty<H, &H::vAlignment_,
+                     [](H& h, TextVAlignment a) {
+                         h.vAlignment_ = a;
+                         h.Invalidate();
+                     }>("VAlignment", kVAlignmentNames),
+        EnumProperty<H, &H::bevelOuter_,
+                     [](H& h, HtmlBevel bevel) {
+                         h.bevelOuter_ = bevel;
                          h.Invalidate();
                      }>("BevelOuter", kBevelNames),
-        EnumProperty<H, [](const H& h) { return bevelOf(h.bevelInner_, h.bevelInnerRaised_); },
-                     [](H& h, int bevel) {
-                         h.bevelInner_ = bevel != 0;
-                         h.bevelInnerRaised_ = bevel == 2;
+        EnumProperty<H, &H::bevelInner_,
+                     [](H& h, HtmlBevel bevel) {
+                         h.bevelInner_ = bevel;
                          h.Invalidate();
                      }>("BevelInner", kBevelNames),
-        IntProperty<H, &H::bevelWidth_, [](H& h, int n) { h.bevelWidth_ = std::max(1, n); h.Invalidate(); }>(
-            "BevelWidth"),
-        IntProperty<H, &H::borderWidth_, [](H& h, int n) { h.borderWidth_ = std::max(0, n); h.Invalidate(); }>(
-            "BorderWidth"),
-        EnumProperty<H, &H::borderSingle_, [](H& h, bool single) { h.borderSingle_ = single; h.Invalidate(); }>(
-            "BorderStyle", kBorderNames),
+        IntProperty<H, &H::bevelWidth_,
+                    [](H& h, int n) {
+                        h.bevelWidth_ = std::max(1, n);
+                        h.Invalidate();
+                    }>("BevelWidth"),
+        IntProperty<H, &H::borderWidth_,
+                    [](H& h, int n) {
+                        h.borderWidth_ = std::max(0, n);
+                        h.Invalidate();
+                    }>("BorderWidth"),
+        EnumProperty<H, &H::borderSingle_,
+                     [](H& h, bool single) {
+                         h.borderSingle_ = single;
+                         h.Invalidate();
+                     }>("BorderStyle", kBorderNames),
     };
     static constexpr EventInfo kEvents[] = {
         MakeEvent<H, &H::OnAnchorClick>("OnAnchorClick"),
@@ -242,7 +266,7 @@ HFONT THTMLStaticText::FontFor(const HtmlStyle& style)
 Rect THTMLStaticText::TextArea() const
 {
     Rect area = ClientRect();
-    if (bevelOuter_ || bevelInner_)
+    if (bevelOuter_ != HtmlBevel::bvNone || bevelInner_ != HtmlBevel::bvNone)
         area = area.Inflated(-bevelWidth_, -bevelWidth_);
     if (borderSingle_)
         area = area.Inflated(-borderWidth_, -borderWidth_);
@@ -287,10 +311,10 @@ void THTMLStaticText::Paint(Canvas& canvas)
         canvas.Frame3D(r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
         r = r.Inflated(-bevelWidth_, -bevelWidth_);
     };
-    if (bevelOuter_)
-        bevel(bevelOuterRaised_);
-    if (bevelInner_)
-        bevel(bevelInnerRaised_);
+    if (bevelOuter_ != HtmlBevel::bvNone)
+        bevel(bevelOuter_ == HtmlBevel::bvRaised);
+    if (bevelInner_ != HtmlBevel::bvNone)
+        bevel(bevelInner_ == HtmlBevel::bvRaised);
     if (borderSingle_ && borderWidth_ > 0)
         canvas.FrameRect(r, clBlack, borderWidth_);
 

@@ -69,7 +69,9 @@ private:
     bool enableBlink_ = false;
     TextVAlignment vAlignment_ = TextVAlignment::tvaTop;
     int bevelWidth_ = 1, borderWidth_ = 0;
-    bool bevelOuter_ = false, bevelInner_ = false, bevelOuterRaised_ = false, bevelInnerRaised_ = false;
+    // bvNone, bvLowered, bvRaised, bvSpace (drawn lowered).
+    enum class HtmlBevel { bvNone, bvLowered, bvRaised, bvSpace };
+    HtmlBevel bevelOuter_ = HtmlBevel::bvNone, bevelInner_ = HtmlBevel::bvNone;
     bool borderSingle_ = false;
 
     // What the last layout was made for: paints (blinking, hovering, a

@@ -40,4 +40,14 @@ inline constexpr auto StoreAndRepaint = [](auto& widget, const auto& value) {
     widget.UpdateControlCanvas();
 };
 
+// The getter and setter of a property kept in a field of a widget's options
+// record: `Options` names the record, `Field` the field in it.
+template <auto Options, auto Field>
+inline constexpr auto OptionValue = [](const auto& widget) { return (widget.*Options).*Field; };
+template <auto Options, auto Field>
+inline constexpr auto StoreOptionAndRepaint = [](auto& widget, const auto& value) {
+    (widget.*Options).*Field = value;
+    widget.UpdateControlCanvas();
+};
+
 } // namespace qm

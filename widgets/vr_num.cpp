@@ -64,10 +64,11 @@ const TypeInfo& TVrCustomNum::StaticType()
                          n.options_.zeroBlank = on;
                          n.UpdateControlCanvas();
                      }>("ZeroBlank"),
-        BoolProperty<N, &N::autoSize_, [](N& n, bool on) {
-            n.autoSize_ = on;
-            n.AdjustSize();
-        }>("AutoSize"),
+        BoolProperty<N, &N::autoSize_,
+                     [](N& n, bool on) {
+                         n.autoSize_ = on;
+                         n.AdjustSize();
+                     }>("AutoSize"),
     };
     static constexpr EventInfo kEvents[] = {
         MakeEvent<N, &N::OnChange>("OnChange"),

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "app/app_classes.h"
-#include "platform/unique_resource.h"
 #include "platform/registry_key.h"
+#include "platform/unique_resource.h"
 #include "sysinfo/msysteminfo.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"

@@ -100,8 +100,13 @@ inline void PumpFor(int ms)
     while (std::chrono::steady_clock::now() < end) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            // As the program's loop does: keys of a form go to the dialog manager.
+            if (Application::Exists()) {
+                Application::Instance().DispatchWithDialogKeys(msg);
+            } else {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }

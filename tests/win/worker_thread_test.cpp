@@ -159,6 +159,44 @@ TEST_F(WorkerThread, GroupReportsItsHighestPriorityMembers)
     high.SetThreadGroup(nullptr);
 }
 
+TEST_F(WorkerThread, AFailingTerminateHandlerReachesTheApplication)
+{
+    std::vector<std::string> reported;
+    app->SetOnException([&](const std::exception& e) { reported.push_back(e.what()); });
+    TBMDThread thread;
+    thread.OnExecute = [](Component&, TBMDExecuteThread&, void*&) {};
+    thread.OnTerminate = [](Component&, TBMDExecuteThread&, void*&) { throw std::runtime_error("closing failed"); };
+    thread.Start();
+    ASSERT_TRUE(test::PumpUntil([&] { return !reported.empty(); }));
+    EXPECT_EQ(reported, std::vector<std::string>{"closing failed"});
+    EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST_F(WorkerThread, ARunningThreadThatLeavesItsGroupLeavesItsCount)
+{
+    TBMDThreadGroup outer, inner;
+    inner.SetThreadGroup(&outer);
+    TBMDThread thread;
+    thread.SetThreadGroup(&inner);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread.OnExecute = [release](Component&, TBMDExecuteThread&, void*&) { WaitForSingleObject(release, 5000); };
+    int outerTerminates = 0;
+    outer.OnTerminate = [&](Component&, TBMDExecuteThread&, void*&) { ++outerTerminates; };
+    thread.Start();
+    EXPECT_EQ(outer.RunningCount(), 1);
+    EXPECT_EQ(outer.AllThreads(), std::vector<TBMDThread*>{&thread});
+    // Moving out of the sub-group, still running: no group counts it any more.
+    thread.SetThreadGroup(nullptr);
+    EXPECT_EQ(outer.RunningCount(), 0);
+    EXPECT_EQ(inner.RunningCount(), 0);
+    EXPECT_TRUE(outer.AllThreads().empty());
+    EXPECT_EQ(outerTerminates, 1);
+    SetEvent(release);
+    ASSERT_TRUE(test::PumpUntil([&] { return !thread.IsRunning(); }));
+    EXPECT_EQ(outerTerminates, 1);
+    CloseHandle(release);
+}
+
 TEST_F(WorkerThread, TheOptimizationRunsOnTheWorkerAndItsEffectsOnTheUserInterface)
 {
     test::ClearTweaks();

@@ -1,0 +1,15 @@
+# Fails when the program imports any of FORBIDDEN (semicolon-separated,
+# matched without regard to case) from the system.
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE imports RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cannot read the imports of ${PROGRAM}")
+endif()
+string(TOLOWER "${imports}" imports)
+foreach(name ${FORBIDDEN})
+  string(TOLOWER "${name}" lowered)
+  string(FIND "${imports}" "${lowered}" found)
+  if(NOT found EQUAL -1)
+    message(FATAL_ERROR "${PROGRAM} imports ${name}")
+  endif()
+endforeach()
+message(STATUS "${PROGRAM}: none of ${FORBIDDEN} imported")
