@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/registry_key.h"
+#include "platform/unique_resource.h"
 #include "sysinfo/operating_system_rules.h"
 #include "sysinfo/startup_values.h"
 
@@ -22,25 +23,6 @@ std::string CutAtNul(const char* buffer, size_t size)
         ++length;
     return std::string(buffer, length);
 }
-
-// Releases a COM interface when it goes out of scope.
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (p_)
-            p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** Receive() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
 
 } // namespace
 
@@ -90,12 +72,12 @@ std::string GetProfilePath()
 
 std::string GetSpecialFolder(HWND owner, int folderId)
 {
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &list)) || !list)
+    LPITEMIDLIST items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, folderId, &items)) || !items)
         return {};
+    ItemIdList list(items);
     char path[MAX_PATH] = {};
-    const bool found = SHGetPathFromIDListA(list, path);
-    CoTaskMemFree(list);
+    const bool found = SHGetPathFromIDListA(list.Get(), path);
     // Some shells answer a virtual folder with its "::{class id}" name: not a path.
     if (!found || (path[0] == ':' && path[1] == ':'))
         return {};
@@ -190,16 +172,16 @@ HRESULT ResolveShortcut(const std::string& linkFile, std::string& target, std::s
 {
     target.clear();
     arguments.clear();
-    HRESULT result = CoInitialize(nullptr);
+    ComApartment apartment;
+    HRESULT result = apartment.Result();
     if (FAILED(result))
         return result;
     {
         ComPtr<IShellLinkA> link;
         ComPtr<IPersistFile> file;
-        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(link.Receive()));
+        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.OutVoid());
         if (SUCCEEDED(result))
-            result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Receive()));
+            result = link->QueryInterface(IID_IPersistFile, file.OutVoid());
         if (SUCCEEDED(result)) {
             wchar_t wide[520] = {};
             MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, 520);
@@ -217,7 +199,6 @@ HRESULT ResolveShortcut(const std::string& linkFile, std::string& target, std::s
         target = CutAtNul(path, sizeof(path));
         arguments = CutAtNul(parameters, sizeof(parameters));
     }
-    CoUninitialize();
     return result;
 }
 
