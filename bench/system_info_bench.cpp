@@ -35,27 +35,11 @@ int main()
     const qm::ReportLocale locale = qm::UserReportLocale();
     constexpr int kRuns = 50;
     std::printf("-- refresh (GetInfo), %d runs each\n", kRuns);
-    Print("TCPU (clock measured each time)", Measure(kRuns, [&] { info.CPU->GetInfo(services); }));
-    Print("TMemory", Measure(kRuns, [&] { info.Memory->GetInfo(services); }));
-    Print("TOperatingSystem (with zone and NT parts)", Measure(kRuns, [&] { info.OS->GetInfo(services); }));
+    for (const qm::CollectorRef& collector : info.InRefreshOrder())
+        Print(collector.ClassName(), Measure(kRuns, [&] { collector.GetInfo(services); }));
     Print("  TTimeZone alone", Measure(kRuns, [&] { info.OS->TimeZone->GetInfo(services); }));
     Print("  TNTSpecific alone", Measure(kRuns, [&] { info.OS->NTSpecific->GetInfo(services); }));
-    Print("the thirteen collectors still to come", Measure(kRuns, [&] {
-              info.Disk->GetInfo(services);
-              info.Machine->GetInfo(services);
-              info.Network->GetInfo(services);
-              info.Display->GetInfo(services);
-              info.Media->GetInfo(services);
-              info.Devices->GetInfo(services);
-              info.Engines->GetInfo(services);
-              info.APM->GetInfo(services);
-              info.DirectX->GetInfo(services);
-              info.Processes->GetInfo(services);
-              info.Printers->GetInfo(services);
-              info.Software->GetInfo(services);
-              info.Startup->GetInfo(services);
-          }));
-    Print("refresh all", Measure(kRuns, [&] { info.RefreshData(services); }));
+    Print("refresh all sixteen", Measure(kRuns, [&] { info.RefreshData(services); }));
 
     std::printf("-- report, %d runs each\n", kRuns);
     auto report = [&](const char* what, auto&& write) {
@@ -64,9 +48,8 @@ int main()
                   write(lines);
               }));
     };
-    report("[CPU] with features and cache", [&](qm::StringList& l) { info.CPU->Report(l); });
-    report("[Memory]", [&](qm::StringList& l) { info.Memory->Report(l, locale.thousandsSeparator); });
-    report("[Operating System] .. [Time Zone]", [&](qm::StringList& l) { info.OS->Report(l, locale); });
+    for (const qm::CollectorRef& collector : info.InReportOrder())
+        report(collector.ClassName(), [&](qm::StringList& l) { collector.Report(l, locale); });
     report("report all", [&](qm::StringList& l) { info.Report(l, locale); });
     qm::StringList lines;
     info.Report(lines, locale);

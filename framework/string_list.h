@@ -25,4 +25,12 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Replaces the lines of `list` with `lines`.
+inline void SetLines(StringList& list, const std::vector<std::string>& lines)
+{
+    list.Clear();
+    for (const std::string& line : lines)
+        list.Add(line);
+}
+
 } // namespace qm

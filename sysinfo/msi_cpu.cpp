@@ -1,6 +1,5 @@
 #include "sysinfo/msi_cpu.h"
 
-#include "sysinfo/collector_failure.h"
 #include "sysinfo/report_format.h"
 
 namespace qm {
@@ -72,41 +71,44 @@ const TypeInfo& TCPU::StaticType()
 
 void TCPUFeatures::GetInfo(SystemServices& services, CpuProbe& probe)
 {
-    try {
-        lastRegisters = probe.Cpuid(kExtendedFeatures);
-        const std::uint32_t extended = lastRegisters.edx;
-        _3DNOW = Bit(extended, 31);
-        EX_3DNOW = Bit(extended, 30);
-        EX_MMX = Bit(extended, 22) || Bit(extended, 24);
-        lastRegisters = probe.Cpuid(1);
-        const std::uint32_t edx = lastRegisters.edx;
-        SIMD = Bit(edx, 25);
-        XSR = Bit(edx, 24);
-        MMX = Bit(edx, 23);
-        SERIAL = Bit(edx, 18);
-        PSE36 = Bit(edx, 17);
-        PAT = Bit(edx, 16);
-        CMOV = Bit(edx, 15);
-        MCA = Bit(edx, 14);
-        PGE = Bit(edx, 13);
-        MTRR = Bit(edx, 12);
-        SEP = Bit(edx, 11);
-        APIC = Bit(edx, 9);
-        CX8 = Bit(edx, 8);
-        MCE = Bit(edx, 7);
-        PAE = Bit(edx, 6);
-        MSR = Bit(edx, 5);
-        TSC = Bit(edx, 4);
-        PSE = Bit(edx, 3);
-        DE = Bit(edx, 2);
-        VME = Bit(edx, 1);
-        FPU = Bit(edx, 0);
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TCPUFeatures", failure);
-    }
+    probe_ = &probe;
+    CollectorBase<TCPUFeatures>::GetInfo(services);
 }
 
-void TCPUFeatures::Report(StringList& lines) const
+void TCPUFeatures::Refresh(SystemServices&)
+{
+    CpuProbe& probe = *probe_;
+    lastRegisters = probe.Cpuid(kExtendedFeatures);
+    const std::uint32_t extended = lastRegisters.edx;
+    _3DNOW = Bit(extended, 31);
+    EX_3DNOW = Bit(extended, 30);
+    EX_MMX = Bit(extended, 22) || Bit(extended, 24);
+    lastRegisters = probe.Cpuid(1);
+    const std::uint32_t edx = lastRegisters.edx;
+    SIMD = Bit(edx, 25);
+    XSR = Bit(edx, 24);
+    MMX = Bit(edx, 23);
+    SERIAL = Bit(edx, 18);
+    PSE36 = Bit(edx, 17);
+    PAT = Bit(edx, 16);
+    CMOV = Bit(edx, 15);
+    MCA = Bit(edx, 14);
+    PGE = Bit(edx, 13);
+    MTRR = Bit(edx, 12);
+    SEP = Bit(edx, 11);
+    APIC = Bit(edx, 9);
+    CX8 = Bit(edx, 8);
+    MCE = Bit(edx, 7);
+    PAE = Bit(edx, 6);
+    MSR = Bit(edx, 5);
+    TSC = Bit(edx, 4);
+    PSE = Bit(edx, 3);
+    DE = Bit(edx, 2);
+    VME = Bit(edx, 1);
+    FPU = Bit(edx, 0);
+}
+
+void TCPUFeatures::Report(StringList& lines, const ReportLocale&)
 {
     AddSection(lines, "CPU Features");
     AddBool(lines, "3D Now! extensions", _3DNOW);
@@ -137,41 +139,45 @@ void TCPUFeatures::Report(StringList& lines) const
 
 void TCPUCache::GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex)
 {
-    try {
-        L1Data = L1Code = Level1 = Level2 = 0;
-        CacheSizes sizes;
-        switch (vendorIndex) {
-        case kIntel: {
-            leaf2Registers = probe.Cpuid(2);
-            const int calls = leaf2Registers.eax & 0xFF;
-            if (calls == 0)
-                return;
-            for (int i = 1; i < calls; ++i)
-                leaf2Registers = probe.Cpuid(2);
-            sizes = DecodeIntelCache(leaf2Registers);
-            break;
-        }
-        case kAmd:
-            extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
-            sizes = DecodeAmdCache(extendedRegisters);
-            break;
-        case kCyrix:
-            extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
-            sizes = DecodeCyrixCache(extendedRegisters);
-            break;
-        default:
-            return;
-        }
-        L1Data = sizes.l1Data;
-        L1Code = sizes.l1Code;
-        Level1 = sizes.level1;
-        Level2 = sizes.level2;
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TCPUCache", failure);
-    }
+    probe_ = &probe;
+    vendorIndex_ = vendorIndex;
+    CollectorBase<TCPUCache>::GetInfo(services);
 }
 
-void TCPUCache::Report(StringList& lines) const
+void TCPUCache::Refresh(SystemServices&)
+{
+    CpuProbe& probe = *probe_;
+    L1Data = L1Code = Level1 = Level2 = 0;
+    CacheSizes sizes;
+    switch (vendorIndex_) {
+    case kIntel: {
+        leaf2Registers = probe.Cpuid(2);
+        const int calls = leaf2Registers.eax & 0xFF;
+        if (calls == 0)
+            return;
+        for (int i = 1; i < calls; ++i)
+            leaf2Registers = probe.Cpuid(2);
+        sizes = DecodeIntelCache(leaf2Registers);
+        break;
+    }
+    case kAmd:
+        extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
+        sizes = DecodeAmdCache(extendedRegisters);
+        break;
+    case kCyrix:
+        extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
+        sizes = DecodeCyrixCache(extendedRegisters);
+        break;
+    default:
+        return;
+    }
+    L1Data = sizes.l1Data;
+    L1Code = sizes.l1Code;
+    Level1 = sizes.level1;
+    Level2 = sizes.level2;
+}
+
+void TCPUCache::Report(StringList& lines, const ReportLocale&)
 {
     AddSection(lines, "CPU Cache");
     AddInteger(lines, "Level 1 Data Cache", L1Data);
@@ -191,42 +197,45 @@ TCPU::~TCPU()
 
 void TCPU::GetInfo(SystemServices& services, CpuProbe& probe)
 {
-    try {
-        Count = probe.ProcessorCount();
-        Frequency = probe.MeasureFrequency();
-        const CpuidRegisters leaf1 = probe.Cpuid(1);
-        const CpuSignature signature = DecodeSignature(leaf1);
-        Family = signature.family;
-        CPUType = signature.cpuType;
-        Model = signature.model;
-        Stepping = signature.stepping;
-        BrandID = signature.brandId;
-        VendorSignature = qm::VendorSignature(probe.Cpuid(0));
-        VendorIndex = 0;
-        Vendor.clear();
-        if (const CpuVendor* vendor = FindCpuVendor(VendorSignature)) {
-            VendorIndex = vendor->index;
-            Vendor = vendor->shortName;
-            VendorEx = vendor->fullName;
-        }
-        Features->GetInfo(services, probe);
-        if (Features->SERIAL) {
-            const CpuidRegisters first = probe.Cpuid(1);
-            const CpuidRegisters second = probe.Cpuid(1);
-            SerialNumber = SerialNumberText(first.eax, second.edx, second.ecx);
-        }
-        FDIVBug = HasFdivFlaw();
-        Cache->GetInfo(services, probe, VendorIndex);
-        const CpuName name = LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
-        VendorID = name.name;
-        CodeName = name.codeName;
-        Transistors = name.transistors;
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TCPU", failure);
-    }
+    probe_ = &probe;
+    CollectorBase<TCPU>::GetInfo(services);
 }
 
-void TCPU::Report(StringList& lines) const
+void TCPU::Refresh(SystemServices& services)
+{
+    CpuProbe& probe = *probe_;
+    Count = probe.ProcessorCount();
+    Frequency = probe.MeasureFrequency();
+    const CpuidRegisters leaf1 = probe.Cpuid(1);
+    const CpuSignature signature = DecodeSignature(leaf1);
+    Family = signature.family;
+    CPUType = signature.cpuType;
+    Model = signature.model;
+    Stepping = signature.stepping;
+    BrandID = signature.brandId;
+    VendorSignature = qm::VendorSignature(probe.Cpuid(0));
+    VendorIndex = 0;
+    Vendor.clear();
+    if (const CpuVendor* vendor = FindCpuVendor(VendorSignature)) {
+        VendorIndex = vendor->index;
+        Vendor = vendor->shortName;
+        VendorEx = vendor->fullName;
+    }
+    Features->GetInfo(services, probe);
+    if (Features->SERIAL) {
+        const CpuidRegisters first = probe.Cpuid(1);
+        const CpuidRegisters second = probe.Cpuid(1);
+        SerialNumber = SerialNumberText(first.eax, second.edx, second.ecx);
+    }
+    FDIVBug = HasFdivFlaw();
+    Cache->GetInfo(services, probe, VendorIndex);
+    const CpuName name = LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
+    VendorID = name.name;
+    CodeName = name.codeName;
+    Transistors = name.transistors;
+}
+
+void TCPU::Report(StringList& lines, const ReportLocale& locale)
 {
     AddSection(lines, "CPU");
     AddInteger(lines, "Count", Count);
@@ -240,8 +249,8 @@ void TCPU::Report(StringList& lines) const
     AddInteger(lines, "Transistors", Transistors);
     AddText(lines, "SerialNumber", SerialNumber);
     AddBool(lines, "FDIVBug", FDIVBug);
-    Features->Report(lines);
-    Cache->Report(lines);
+    Features->Report(lines, locale);
+    Cache->Report(lines, locale);
 }
 
 } // namespace qm

@@ -5,8 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/properties.h"
-#include "framework/string_list.h"
+#include "sysinfo/collector.h"
 #include "sysinfo/cpu_identification.h"
 
 namespace qm {
@@ -28,42 +27,60 @@ public:
 // The running processor.
 CpuProbe& ThisProcessor();
 
-class TCPUFeatures {
+class TCPUFeatures : public CollectorBase<TCPUFeatures> {
 public:
     static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TCPUFeatures";
     void GetInfo(SystemServices& services, CpuProbe& probe);
-    void Report(StringList& lines) const;
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     bool _3DNOW = false, EX_3DNOW = false, EX_MMX = false, SIMD = false, XSR = false, MMX = false, SERIAL = false,
          PSE36 = false, PAT = false, CMOV = false, MCA = false, PGE = false, MTRR = false, SEP = false, APIC = false,
          CX8 = false, MCE = false, PAE = false, MSR = false, TSC = false, PSE = false, DE = false, VME = false,
          FPU = false;
     CpuidRegisters lastRegisters;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
+
+private:
+    CpuProbe* probe_ = nullptr;
 };
 
-class TCPUCache {
+class TCPUCache : public CollectorBase<TCPUCache> {
 public:
     static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TCPUCache";
     void GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex);
-    void Report(StringList& lines) const;
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     int L1Data = 0, L1Code = 0, Level1 = 0, Level2 = 0; // KB
     CpuidRegisters leaf2Registers, extendedRegisters;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
+
+private:
+    CpuProbe* probe_ = nullptr;
+    int vendorIndex_ = 0;
 };
 
-class TCPU {
+class TCPU : public CollectorBase<TCPU> {
 public:
     TCPU();
     ~TCPU();
     TCPU(const TCPU&) = delete;
     TCPU& operator=(const TCPU&) = delete;
     static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TCPU";
 
-    // Reads the processor; failures are reported under "TCPU.GetInfo"
-    // (or the sub-object's own title) and the fields keep what they reached.
-    void GetInfo(SystemServices& services, CpuProbe& probe = ThisProcessor());
+    // Reads `probe`, or this machine's processor; failures are reported
+    // under "TCPU.GetInfo" (or the sub-object's own title) and the fields
+    // keep what they reached.
+    void GetInfo(SystemServices& services, CpuProbe& probe);
+    void GetInfo(SystemServices& services);
     // "[CPU]", "[CPU Features]" and "[CPU Cache]".
-    void Report(StringList& lines) const;
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     int Count = 0;
     std::string VendorEx;
@@ -82,6 +99,12 @@ public:
     int VendorIndex = 0;
     int CPUType = 0;
     int BrandID = 0;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
+
+private:
+    CpuProbe* probe_ = nullptr;
 };
 
 } // namespace qm

@@ -116,4 +116,9 @@ CpuProbe& ThisProcessor()
     return processor;
 }
 
+void TCPU::GetInfo(SystemServices& services)
+{
+    GetInfo(services, ThisProcessor());
+}
+
 } // namespace qm

@@ -3,18 +3,16 @@
 // the process. Figures are 64-bit: the 32-bit record overflows at 2 GiB.
 #include <cstdint>
 
-#include "framework/string_list.h"
+#include "sysinfo/collector.h"
 
 namespace qm {
 
-class SystemServices;
-
-class TMemory {
+class TMemory : public CollectorBase<TMemory> {
 public:
-    // Refreshes from the system; a failure is reported as "TMemory.GetInfo".
-    void GetInfo(SystemServices& services);
-    // "[Memory]" and its lines, figures grouped by `thousandsSeparator`.
-    void Report(StringList& lines, char thousandsSeparator) const;
+    static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TMemory";
+    // "[Memory]" and its lines, figures grouped by the locale's separator.
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     std::int32_t MemoryLoad = 0;
     std::int64_t PhysicalTotal = 0;
@@ -31,6 +29,9 @@ public:
     std::uint8_t Win9x_SystemRes = 0;
     std::uint8_t Win9x_GDIRes = 0;
     std::uint8_t Win9x_UserRes = 0;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
 };
 
 } // namespace qm

@@ -70,148 +70,136 @@ int CurrentYear()
 
 } // namespace
 
-void TTimeZone::GetInfo(SystemServices& services)
+void TTimeZone::Refresh(SystemServices&)
 {
-    try {
-        const ZoneRecord system = SystemZone();
-        std::string listKey = TheStartupValues().IsNT ? kNtCurrentVersion : kWindowsCurrentVersion;
-        listKey += "\\Time Zones";
-        std::vector<std::string> zones;
-        {
-            RegistryKey list;
-            if (list.Open(HKEY_LOCAL_MACHINE, listKey))
-                zones = list.SubkeyNames();
+    const ZoneRecord system = SystemZone();
+    std::string listKey = TheStartupValues().IsNT ? kNtCurrentVersion : kWindowsCurrentVersion;
+    listKey += "\\Time Zones";
+    std::vector<std::string> zones;
+    {
+        RegistryKey list;
+        if (list.Open(HKEY_LOCAL_MACHINE, listKey))
+            zones = list.SubkeyNames();
+    }
+    for (const std::string& name : zones) {
+        RegistryKey zone;
+        if (!zone.Open(HKEY_LOCAL_MACHINE, listKey + "\\" + name))
+            continue;
+        DWORD type = 0;
+        std::vector<std::uint8_t> data;
+        if (!zone.ReadRaw("TZI", type, data) || type != REG_BINARY)
+            continue;
+        const auto tzi = ParseTzi(data.data(), data.size());
+        if (!tzi)
+            continue;
+        const ZoneRecord candidate =
+            CandidateZone(*tzi, zone.ReadString("Std").value_or(""), zone.ReadString("Dlt").value_or(""));
+        if (candidate == system) {
+            DisplayName = zone.ReadString("Display").value_or("");
+            break;
         }
-        for (const std::string& name : zones) {
-            RegistryKey zone;
-            if (!zone.Open(HKEY_LOCAL_MACHINE, listKey + "\\" + name))
-                continue;
-            DWORD type = 0;
-            std::vector<std::uint8_t> data;
-            if (!zone.ReadRaw("TZI", type, data) || type != REG_BINARY)
-                continue;
-            const auto tzi = ParseTzi(data.data(), data.size());
-            if (!tzi)
-                continue;
-            const ZoneRecord candidate =
-                CandidateZone(*tzi, zone.ReadString("Std").value_or(""), zone.ReadString("Dlt").value_or(""));
-            if (candidate == system) {
-                DisplayName = zone.ReadString("Display").value_or("");
-                break;
-            }
-        }
-        Bias = system.bias;
-        StandardName = system.standardName;
-        DaylightName = system.daylightName;
-        if (system.daylightDate.month != 0 && system.standardDate.month != 0) {
-            const int year = CurrentYear();
-            DaylightStart = TransitionDate(system.daylightDate, year);
-            StandardStart = TransitionDate(system.standardDate, year);
-            DaylightBias = system.bias + system.daylightBias;
-            StandardBias = system.bias + system.standardBias;
-        }
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TTimeZone", failure);
+    }
+    Bias = system.bias;
+    StandardName = system.standardName;
+    DaylightName = system.daylightName;
+    if (system.daylightDate.month != 0 && system.standardDate.month != 0) {
+        const int year = CurrentYear();
+        DaylightStart = TransitionDate(system.daylightDate, year);
+        StandardStart = TransitionDate(system.standardDate, year);
+        DaylightBias = system.bias + system.daylightBias;
+        StandardBias = system.bias + system.standardBias;
     }
 }
 
-void TNTSpecific::GetInfo(SystemServices& services)
+void TNTSpecific::Refresh(SystemServices& services)
 {
-    try {
-        const OsVersionInfo version = services.OsVersion();
-        if (version.platform == VER_PLATFORM_WIN32_NT && version.major == 5 && version.extended) {
-            if (auto type = ProductTypeFromRecord(version.productType))
-                ProductType = *type;
-            InstalledSuites = SuitesFromMask(version.suiteMask);
-            ServicePackMajorVersion = static_cast<std::uint16_t>(version.servicePackMajor);
-            ServicePackMinorVersion = static_cast<std::uint16_t>(version.servicePackMinor);
-        }
-        if (ProductType == TNtProductType::ptUnknown) {
-            RegistryKey options;
-            if (options.Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\ProductOptions"))
-                ProductType = ProductTypeFromText(options.ReadString("ProductType").value_or(""));
-        }
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TNTSpecific", failure);
+    const OsVersionInfo version = services.OsVersion();
+    if (version.platform == VER_PLATFORM_WIN32_NT && version.major == 5 && version.extended) {
+        if (auto type = ProductTypeFromRecord(version.productType))
+            ProductType = *type;
+        InstalledSuites = SuitesFromMask(version.suiteMask);
+        ServicePackMajorVersion = static_cast<std::uint16_t>(version.servicePackMajor);
+        ServicePackMinorVersion = static_cast<std::uint16_t>(version.servicePackMinor);
+    }
+    if (ProductType == TNtProductType::ptUnknown) {
+        RegistryKey options;
+        if (options.Open(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\ProductOptions"))
+            ProductType = ProductTypeFromText(options.ReadString("ProductType").value_or(""));
     }
 }
 
-void TOperatingSystem::GetInfo(SystemServices& services)
+void TOperatingSystem::Refresh(SystemServices& services)
 {
-    try {
-        Folders->Clear();
-        TimeZone->GetInfo(services);
-        NTSpecific->GetInfo(services);
+    Folders->Clear();
+    TimeZone->GetInfo(services);
+    NTSpecific->GetInfo(services);
 
-        const OsVersionInfo version = services.OsVersion();
-        MajorVersion = static_cast<int>(version.major);
-        MinorVersion = static_cast<int>(version.minor);
-        // Windows 9x keeps the version in the high word of the build number.
-        BuildNumber = static_cast<int>(version.build & 0xFFFF);
-        if (std::string name = PlatformName(version.platform); !name.empty())
-            Platform = std::move(name);
-        CSD = version.servicePack;
+    const OsVersionInfo version = services.OsVersion();
+    MajorVersion = static_cast<int>(version.major);
+    MinorVersion = static_cast<int>(version.minor);
+    // Windows 9x keeps the version in the high word of the build number.
+    BuildNumber = static_cast<int>(version.build & 0xFFFF);
+    if (std::string name = PlatformName(version.platform); !name.empty())
+        Platform = std::move(name);
+    CSD = version.servicePack;
 
-        Version.clear();
-        RegisteredUser.clear();
-        RegisteredOrg.clear();
-        ProductID.clear();
-        const bool isNT = TheStartupValues().IsNT;
-        RegistryKey current;
-        if (current.Open(HKEY_LOCAL_MACHINE, isNT ? kNtCurrentVersion : kWindowsCurrentVersion)) {
-            if (auto text = current.ReadString(isNT ? "CurrentType" : "Version"))
-                Version = *text;
-            if (auto text = current.ReadString("RegisteredOrganization"))
-                RegisteredOrg = *text;
-            if (auto text = current.ReadString("RegisteredOwner"))
-                RegisteredUser = *text;
-            if (auto text = current.ReadString("ProductID"))
-                ProductID = *text;
-            if (auto text = current.ReadString("DVD_Region"))
-                DVDRegion = *text;
-            // NT keeps these folders under the Windows key, not the NT one:
-            // read there what the NT key lacks, or they would always be empty.
-            RegistryKey windowsKey;
-            if (isNT)
-                windowsKey.Open(HKEY_LOCAL_MACHINE, kWindowsCurrentVersion);
-            for (const RegistryFolder& folder : ListedRegistryFolders()) {
-                const std::string name(folder.valueName);
-                auto path = current.ReadString(name);
-                if (!path && windowsKey.IsOpen())
-                    path = windowsKey.ReadString(name);
-                Folders->Add(FolderLine(folder.key, path.value_or("")));
-            }
-            current.Close();
-            if (isNT && CSD == "Service Pack 6") {
-                RegistryKey hotfix;
-                std::optional<std::uint32_t> installed;
-                if (hotfix.Open(HKEY_LOCAL_MACHINE, std::string(kNtCurrentVersion) + "\\Hotfix\\Q246009"))
-                    installed = hotfix.ReadDword("Installed");
-                CSD = ServicePackText(isNT, CSD, installed);
-            }
+    Version.clear();
+    RegisteredUser.clear();
+    RegisteredOrg.clear();
+    ProductID.clear();
+    const bool isNT = TheStartupValues().IsNT;
+    RegistryKey current;
+    if (current.Open(HKEY_LOCAL_MACHINE, isNT ? kNtCurrentVersion : kWindowsCurrentVersion)) {
+        if (auto text = current.ReadString(isNT ? "CurrentType" : "Version"))
+            Version = *text;
+        if (auto text = current.ReadString("RegisteredOrganization"))
+            RegisteredOrg = *text;
+        if (auto text = current.ReadString("RegisteredOwner"))
+            RegisteredUser = *text;
+        if (auto text = current.ReadString("ProductID"))
+            ProductID = *text;
+        if (auto text = current.ReadString("DVD_Region"))
+            DVDRegion = *text;
+        // NT keeps these folders under the Windows key, not the NT one:
+        // read there what the NT key lacks, or they would always be empty.
+        RegistryKey windowsKey;
+        if (isNT)
+            windowsKey.Open(HKEY_LOCAL_MACHINE, kWindowsCurrentVersion);
+        for (const RegistryFolder& folder : ListedRegistryFolders()) {
+            const std::string name(folder.valueName);
+            auto path = current.ReadString(name);
+            if (!path && windowsKey.IsOpen())
+                path = windowsKey.ReadString(name);
+            Folders->Add(FolderLine(folder.key, path.value_or("")));
         }
-
-        Folders->Add(FolderLine("Windows", WindowsDirectoryText()));
-        Folders->Add(FolderLine("System", SystemDirectoryText()));
-        Folders->Add(FolderLine("Temp", TempPathText()));
-        std::string desktop;
-        const HWND desktopWindow = GetDesktopWindow();
-        for (const ShellFolder& folder : ListedShellFolders()) {
-            std::string path = GetSpecialFolder(desktopWindow, folder.id);
-            if (folder.id == CSIDL_DESKTOP)
-                desktop = path;
-            Folders->Add(FolderLine(folder.key, path));
+        current.Close();
+        if (isNT && CSD == "Service Pack 6") {
+            RegistryKey hotfix;
+            std::optional<std::uint32_t> installed;
+            if (hotfix.Open(HKEY_LOCAL_MACHINE, std::string(kNtCurrentVersion) + "\\Hotfix\\Q246009"))
+                installed = hotfix.ReadDword("Installed");
+            CSD = ServicePackText(isNT, CSD, installed);
         }
-        Folders->Add(FolderLine("Profile", ProfileFromDesktop(desktop)));
-
-        Environment->Clear();
-        std::vector<std::string> environment;
-        GetEnvironmentList(environment);
-        for (std::string& entry : environment)
-            Environment->Add(std::move(entry));
-    } catch (const std::exception& failure) {
-        ReportCollectorFailure(services, "TOperatingSystem", failure);
     }
+
+    Folders->Add(FolderLine("Windows", WindowsDirectoryText()));
+    Folders->Add(FolderLine("System", SystemDirectoryText()));
+    Folders->Add(FolderLine("Temp", TempPathText()));
+    std::string desktop;
+    const HWND desktopWindow = GetDesktopWindow();
+    for (const ShellFolder& folder : ListedShellFolders()) {
+        std::string path = GetSpecialFolder(desktopWindow, folder.id);
+        if (folder.id == CSIDL_DESKTOP)
+            desktop = path;
+        Folders->Add(FolderLine(folder.key, path));
+    }
+    Folders->Add(FolderLine("Profile", ProfileFromDesktop(desktop)));
+
+    Environment->Clear();
+    std::vector<std::string> environment;
+    GetEnvironmentList(environment);
+    for (std::string& entry : environment)
+        Environment->Add(std::move(entry));
 }
 
 } // namespace qm

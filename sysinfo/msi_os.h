@@ -5,48 +5,53 @@
 #include <memory>
 #include <string>
 
-#include "framework/string_list.h"
+#include "sysinfo/collector.h"
 #include "sysinfo/operating_system_rules.h"
-#include "sysinfo/report_locale.h"
 
 namespace qm {
 
 class SystemServices;
 
-class TTimeZone {
+class TTimeZone : public CollectorBase<TTimeZone> {
 public:
-    // Failures are reported under "TTimeZone.GetInfo".
-    void GetInfo(SystemServices& services);
-    void Report(StringList& lines, const ReportLocale& locale) const;
+    static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TTimeZone";
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     std::string DisplayName, StandardName, DaylightName;
     std::int32_t Bias = 0, StandardBias = 0, DaylightBias = 0;
     double StandardStart = 0, DaylightStart = 0;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
 };
 
-class TNTSpecific {
+class TNTSpecific : public CollectorBase<TNTSpecific> {
 public:
-    // Failures are reported under "TNTSpecific.GetInfo".
-    void GetInfo(SystemServices& services);
-    void Report(StringList& lines) const;
+    static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TNTSpecific";
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     TNtProductType ProductType = TNtProductType::ptUnknown;
     TNTSuites InstalledSuites = 0;
     std::uint16_t ServicePackMajorVersion = 0, ServicePackMinorVersion = 0;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
 };
 
-class TOperatingSystem {
+// Refreshing it refreshes its time zone and NT-specific parts too.
+class TOperatingSystem : public CollectorBase<TOperatingSystem> {
 public:
     TOperatingSystem();
     ~TOperatingSystem();
     TOperatingSystem(const TOperatingSystem&) = delete;
     TOperatingSystem& operator=(const TOperatingSystem&) = delete;
+    static const TypeInfo& StaticType();
+    static constexpr const char* kClassName = "TOperatingSystem";
 
-    // Refreshes this object and its time zone and NT-specific parts; a
-    // failure is reported as "TOperatingSystem.GetInfo".
-    void GetInfo(SystemServices& services);
     // "[Operating System]", "[NT Specific]", "[Environment]", "[Folders]", "[Time Zone]".
-    void Report(StringList& lines, const ReportLocale& locale = {}) const;
+    void Report(StringList& lines, const ReportLocale& locale = {});
 
     std::string Platform; // "Windows 3.1x", "Windows 9x" or "Windows NT"
     int MajorVersion = 0, MinorVersion = 0, BuildNumber = 0;
@@ -55,6 +60,9 @@ public:
     std::unique_ptr<StringList> Folders;
     std::unique_ptr<TTimeZone> TimeZone;
     std::unique_ptr<TNTSpecific> NTSpecific;
+
+    // Reads the system; throws on failure. GetInfo is the guarded refresh.
+    void Refresh(SystemServices& services);
 };
 
 // "Windows 3.1x", "Windows 9x" or "Windows NT" for the version record's

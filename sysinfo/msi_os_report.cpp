@@ -31,7 +31,65 @@ std::string PlatformName(unsigned platformId)
     }
 }
 
-void TOperatingSystem::Report(StringList& lines, const ReportLocale& locale) const
+const TypeInfo& TTimeZone::StaticType()
+{
+    using Z = TTimeZone;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<Z, &Z::DisplayName>("DisplayName"),    StringProperty<Z, &Z::StandardName>("StandardName"),
+        StringProperty<Z, &Z::DaylightName>("DaylightName"),  IntProperty<Z, &Z::Bias>("Bias"),
+        IntProperty<Z, &Z::StandardBias>("StandardBias"),     IntProperty<Z, &Z::DaylightBias>("DaylightBias"),
+        FloatProperty<Z, &Z::StandardStart>("StandardStart"), FloatProperty<Z, &Z::DaylightStart>("DaylightStart"),
+    };
+    static constexpr TypeInfo kType = RecordType("TTimeZone", kProperties);
+    return kType;
+}
+
+const TypeInfo& TNTSpecific::StaticType()
+{
+    using N = TNTSpecific;
+    static constexpr std::string_view kProductTypeNames[] = {"ptUnknown", "ptWorkStation", "ptServer",
+                                                             "ptAdvancedServer"};
+    static constexpr std::string_view kSuiteNames[] = {"suSmallBusiness",  "suEnterprise", "suBackOffice",
+                                                       "suCommunications", "suTerminal",   "suSmallBusinessRestricted",
+                                                       "suEmbeddedNT",     "suDataCenter"};
+    static constexpr PropertyInfo kProperties[] = {
+        EnumProperty<N, &N::ProductType>("ProductType", kProductTypeNames),
+        SetProperty<N, &N::InstalledSuites>("InstalledSuites", kSuiteNames),
+        IntProperty<N, &N::ServicePackMajorVersion>("ServicePackMajorVersion"),
+        IntProperty<N, &N::ServicePackMinorVersion>("ServicePackMinorVersion"),
+    };
+    static constexpr TypeInfo kType = RecordType("TNTSpecific", kProperties);
+    return kType;
+}
+
+const TypeInfo& TOperatingSystem::StaticType()
+{
+    using O = TOperatingSystem;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<O, &O::Platform>("Platform"),
+        IntProperty<O, &O::MajorVersion>("MajorVersion"),
+        IntProperty<O, &O::MinorVersion>("MinorVersion"),
+        IntProperty<O, &O::BuildNumber>("BuildNumber"),
+        StringProperty<O, &O::CSD>("CSD"),
+        StringProperty<O, &O::Version>("Version"),
+        StringProperty<O, &O::ProductID>("ProductID"),
+        StringProperty<O, &O::ProductKey>("ProductKey"),
+        StringProperty<O, &O::RegisteredUser>("RegisteredUser"),
+        StringProperty<O, &O::RegisteredOrg>("RegisteredOrg"),
+        StringProperty<O, &O::DVDRegion>("DVDRegion"),
+        LinesProperty<O, [](const O& o) { return o.Environment->Lines(); },
+                      [](O& o, const std::vector<std::string>& lines) { SetLines(*o.Environment, lines); }>(
+            "Environment"),
+        LinesProperty<O, [](const O& o) { return o.Folders->Lines(); },
+                      [](O& o, const std::vector<std::string>& lines) { SetLines(*o.Folders, lines); }>("Folders"),
+        ObjectProperty<O, TTimeZone, [](O& o, bool) { return o.TimeZone.get(); }>("TimeZone"),
+        ObjectProperty<O, TNTSpecific, [](O& o, bool) { return o.NTSpecific.get(); }>("NTSpecific"),
+    };
+    static constexpr TypeInfo kType = RecordType("TOperatingSystem", kProperties);
+    return kType;
+}
+
+void TOperatingSystem::Report(StringList& lines, const ReportLocale& locale)
 {
     AddSection(lines, "Operating System");
     AddText(lines, "Platform", Platform);
@@ -47,7 +105,7 @@ void TOperatingSystem::Report(StringList& lines, const ReportLocale& locale) con
     AddText(lines, "RegUser", RegisteredUser);
     AddText(lines, "RegOrganization", RegisteredOrg);
     AddText(lines, "DVDRegion", DVDRegion);
-    NTSpecific->Report(lines);
+    NTSpecific->Report(lines, locale);
     AddSection(lines, "Environment");
     for (const std::string& line : Environment->Lines())
         lines.Add(line);
@@ -57,7 +115,7 @@ void TOperatingSystem::Report(StringList& lines, const ReportLocale& locale) con
     TimeZone->Report(lines, locale);
 }
 
-void TNTSpecific::Report(StringList& lines) const
+void TNTSpecific::Report(StringList& lines, const ReportLocale&)
 {
     AddSection(lines, "NT Specific");
     AddText(lines, "ProductType", ProductTypeLabel(ProductType));
@@ -77,7 +135,7 @@ void TNTSpecific::Report(StringList& lines) const
     AddInteger(lines, "ServicePackMinorVersion", ServicePackMinorVersion);
 }
 
-void TTimeZone::Report(StringList& lines, const ReportLocale& locale) const
+void TTimeZone::Report(StringList& lines, const ReportLocale& locale)
 {
     AddSection(lines, "Time Zone");
     AddText(lines, "TimeZone", DisplayName);

@@ -18,6 +18,14 @@ const TypeInfo& TMSystemInfo::StaticType()
         StringProperty<M, &M::About, [](M&, const std::string&) {}>("About"),
         // The collectors' stored values stand until the first refresh.
         ObjectProperty<M, TCPU, [](M& m, bool) { return m.info_.CPU.get(); }>("CPU"),
+        ObjectProperty<M, TMemory, [](M& m, bool) { return m.info_.Memory.get(); }>("Memory"),
+        ObjectProperty<M, TOperatingSystem, [](M& m, bool) { return m.info_.OS.get(); }>("OS"),
+        ObjectProperty<M, TDisk, [](M& m, bool) { return m.info_.Disk.get(); }>("Disk"),
+        ObjectProperty<M, TMachine, [](M& m, bool) { return m.info_.Machine.get(); }>("Machine"),
+        ObjectProperty<M, TDisplay, [](M& m, bool) { return m.info_.Display.get(); }>("Display"),
+        ObjectProperty<M, TMedia, [](M& m, bool) { return m.info_.Media.get(); }>("Media"),
+        ObjectProperty<M, TDevices, [](M& m, bool) { return m.info_.Devices.get(); }>("Devices"),
+        ObjectProperty<M, TAPM, [](M& m, bool) { return m.info_.APM.get(); }>("APM"),
     };
     static constexpr TypeInfo kType = ComponentType<M>("TMSystemInfo", &Component::StaticType, kProperties);
     return kType;

@@ -1,67 +1,49 @@
 #pragma once
 // Collectors whose readings are not built yet: they refresh nothing and
 // report only their section header, so a report keeps its shape.
-#include <string>
-#include <string_view>
-
-#include "framework/string_list.h"
+#include "sysinfo/collector.h"
 #include "sysinfo/report_format.h"
 
 namespace qm {
 
-class SystemServices;
-
-class PendingCollector {
+template <class Derived> class PendingCollector : public CollectorBase<Derived> {
 public:
-    explicit PendingCollector(std::string_view section) : section_(section) {}
-    void GetInfo(SystemServices&) {}
-    void Report(StringList& lines) const { AddSection(lines, section_); }
-
-private:
-    std::string section_;
+    static const TypeInfo& StaticType()
+    {
+        static constexpr TypeInfo kType = RecordType(Derived::kClassName, {});
+        return kType;
+    }
+    void Refresh(SystemServices&) {}
+    void Report(StringList& lines, const ReportLocale& = {}) { AddSection(lines, Derived::kSection); }
 };
 
-struct TDisk : PendingCollector {
-    TDisk() : PendingCollector("Disks") {}
-    // The drive the per-drive figures describe, e.g. "C:".
-    void SelectDrive(const std::string& drive) { Drive = drive; }
-    std::string Drive;
+struct TNetwork : PendingCollector<TNetwork> {
+    static constexpr const char* kClassName = "TNetwork";
+    static constexpr const char* kSection = "Network";
 };
-struct TMachine : PendingCollector {
-    TMachine() : PendingCollector("Machine") {}
+struct TEngines : PendingCollector<TEngines> {
+    static constexpr const char* kClassName = "TEngines";
+    static constexpr const char* kSection = "ODBC";
 };
-struct TNetwork : PendingCollector {
-    TNetwork() : PendingCollector("Network") {}
+struct TDirectX : PendingCollector<TDirectX> {
+    static constexpr const char* kClassName = "TDirectX";
+    static constexpr const char* kSection = "DirectX";
 };
-struct TDisplay : PendingCollector {
-    TDisplay() : PendingCollector("Display") {}
+struct TProcesses : PendingCollector<TProcesses> {
+    static constexpr const char* kClassName = "TProcesses";
+    static constexpr const char* kSection = "Processes";
 };
-struct TMedia : PendingCollector {
-    TMedia() : PendingCollector("Media") {}
+struct TPrinters : PendingCollector<TPrinters> {
+    static constexpr const char* kClassName = "TPrinters";
+    static constexpr const char* kSection = "Printers";
 };
-struct TDevices : PendingCollector {
-    TDevices() : PendingCollector("Devices") {}
+struct TSoftware : PendingCollector<TSoftware> {
+    static constexpr const char* kClassName = "TSoftware";
+    static constexpr const char* kSection = "Installed Software";
 };
-struct TEngines : PendingCollector {
-    TEngines() : PendingCollector("ODBC") {}
-};
-struct TAPM : PendingCollector {
-    TAPM() : PendingCollector("Advanced Power Management") {}
-};
-struct TDirectX : PendingCollector {
-    TDirectX() : PendingCollector("DirectX") {}
-};
-struct TProcesses : PendingCollector {
-    TProcesses() : PendingCollector("Processes") {}
-};
-struct TPrinters : PendingCollector {
-    TPrinters() : PendingCollector("Printers") {}
-};
-struct TSoftware : PendingCollector {
-    TSoftware() : PendingCollector("Installed Software") {}
-};
-struct TStartup : PendingCollector {
-    TStartup() : PendingCollector("User Startup") {}
+struct TStartup : PendingCollector<TStartup> {
+    static constexpr const char* kClassName = "TStartup";
+    static constexpr const char* kSection = "User Startup";
 };
 
 } // namespace qm

@@ -9,9 +9,13 @@
 namespace qm {
 
 struct ReportLocale {
-    char thousandsSeparator = ','; // 0: no grouping
+    ReportLocale(char separator = ',', std::function<std::string(double)> dateTime = PlainDateTimeText)
+        : thousandsSeparator(separator), dateTimeText(std::move(dateTime))
+    {}
+
+    char thousandsSeparator; // 0: no grouping
     // Short date, then a blank and the long time unless it is midnight.
-    std::function<std::string(double)> dateTimeText = PlainDateTimeText;
+    std::function<std::string(double)> dateTimeText;
 };
 
 // The user's locale (Windows only).

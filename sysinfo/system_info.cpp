@@ -13,7 +13,33 @@ SystemInfo::SystemInfo()
       Engines(std::make_unique<TEngines>()), APM(std::make_unique<TAPM>()), DirectX(std::make_unique<TDirectX>()),
       Processes(std::make_unique<TProcesses>()), Printers(std::make_unique<TPrinters>()),
       Software(std::make_unique<TSoftware>()), Startup(std::make_unique<TStartup>())
-{}
+{
+    refreshOrder_ = {
+        CollectorRef(*Devices),   CollectorRef(*CPU),      CollectorRef(*Memory),   CollectorRef(*OS),
+        CollectorRef(*Disk),      CollectorRef(*Machine),  CollectorRef(*Network),  CollectorRef(*Display),
+        CollectorRef(*Media),     CollectorRef(*Engines),  CollectorRef(*APM),      CollectorRef(*DirectX),
+        CollectorRef(*Processes), CollectorRef(*Printers), CollectorRef(*Software), CollectorRef(*Startup)};
+    reportOrder_ = {CollectorRef(*Machine),   CollectorRef(*OS),       CollectorRef(*CPU),      CollectorRef(*Memory),
+                    CollectorRef(*Display),   CollectorRef(*APM),      CollectorRef(*Media),    CollectorRef(*Network),
+                    CollectorRef(*Devices),   CollectorRef(*Engines),  CollectorRef(*DirectX),  CollectorRef(*Disk),
+                    CollectorRef(*Processes), CollectorRef(*Printers), CollectorRef(*Software), CollectorRef(*Startup)};
+    topics_ = {{"Machine", CollectorRef(*Machine)},
+               {"Operating System", CollectorRef(*OS)},
+               {"CPU", CollectorRef(*CPU)},
+               {"Memory", CollectorRef(*Memory)},
+               {"Display", CollectorRef(*Display)},
+               {"APM", CollectorRef(*APM)},
+               {"Media", CollectorRef(*Media)},
+               {"Network", CollectorRef(*Network)},
+               {"Devices", CollectorRef(*Devices)},
+               {"Printers", CollectorRef(*Printers)},
+               {"Engines", CollectorRef(*Engines)},
+               {"Drives", CollectorRef(*Disk)},
+               {"Time Zone", CollectorRef(*OS->TimeZone)},
+               {"Processess", CollectorRef(*Processes)},
+               {"Startup", CollectorRef(*Startup)},
+               {"Software", CollectorRef(*Software)}};
+}
 
 SystemInfo::~SystemInfo()
 {
@@ -37,43 +63,19 @@ SystemInfo::~SystemInfo()
 
 void SystemInfo::RefreshData(SystemServices& services)
 {
-    Devices->GetInfo(services);
-    CPU->GetInfo(services);
-    Memory->GetInfo(services);
-    OS->GetInfo(services);
-    Disk->GetInfo(services);
-    Disk->SelectDrive(SystemDriveOf(OS->Folders->Lines()));
-    Machine->GetInfo(services);
-    Network->GetInfo(services);
-    Display->GetInfo(services);
-    Media->GetInfo(services);
-    Engines->GetInfo(services);
-    APM->GetInfo(services);
-    DirectX->GetInfo(services);
-    Processes->GetInfo(services);
-    Printers->GetInfo(services);
-    Software->GetInfo(services);
-    Startup->GetInfo(services);
+    Disk->SetServices(services);
+    for (const CollectorRef& collector : refreshOrder_) {
+        collector.GetInfo(services);
+        // The per-drive figures describe the system drive.
+        if (collector == CollectorRef(*Disk))
+            Disk->SetDisk(SystemDriveOf(OS->Folders->Lines()));
+    }
 }
 
-void SystemInfo::Report(StringList& lines, const ReportLocale& locale) const
+void SystemInfo::Report(StringList& lines, const ReportLocale& locale)
 {
-    Machine->Report(lines);
-    OS->Report(lines, locale);
-    CPU->Report(lines);
-    Memory->Report(lines, locale.thousandsSeparator);
-    Display->Report(lines);
-    APM->Report(lines);
-    Media->Report(lines);
-    Network->Report(lines);
-    Devices->Report(lines);
-    Engines->Report(lines);
-    DirectX->Report(lines);
-    Disk->Report(lines);
-    Processes->Report(lines);
-    Printers->Report(lines);
-    Software->Report(lines);
-    Startup->Report(lines);
+    for (const CollectorRef& collector : reportOrder_)
+        collector.Report(lines, locale);
 }
 
 ReportLocale UserReportLocale()

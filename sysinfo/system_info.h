@@ -1,17 +1,32 @@
 #pragma once
-// The engine's sixteen collectors, refreshed and reported in their two orders.
+// The engine's sixteen collectors, refreshed and reported in their two
+// orders, and the topics a single-topic report can be about.
 #include <memory>
+#include <string_view>
+#include <vector>
 
-#include "framework/string_list.h"
+#include "sysinfo/collector.h"
+#include "sysinfo/msi_apm.h"
 #include "sysinfo/msi_cpu.h"
+#include "sysinfo/msi_devices.h"
+#include "sysinfo/msi_disk.h"
+#include "sysinfo/msi_display.h"
+#include "sysinfo/msi_machine.h"
+#include "sysinfo/msi_media.h"
 #include "sysinfo/msi_memory.h"
 #include "sysinfo/msi_os.h"
 #include "sysinfo/pending_collectors.h"
-#include "sysinfo/report_locale.h"
 
 namespace qm {
 
 class SystemServices;
+
+// One topic of the information window: its name as the window's tab says it
+// and the collector whose report it writes.
+struct Topic {
+    std::string_view name;
+    CollectorRef collector;
+};
 
 class SystemInfo {
 public:
@@ -20,11 +35,17 @@ public:
     SystemInfo(const SystemInfo&) = delete;
     SystemInfo& operator=(const SystemInfo&) = delete;
 
-    // Every collector, each catching and reporting its own failure, then the
-    // system drive chosen on the disk collector.
+    // Every collector in the refresh order, each reporting its own failure,
+    // with the system drive chosen on the disk collector after the disks.
     void RefreshData(SystemServices& services);
-    // Every section, without refreshing first.
-    void Report(StringList& lines, const ReportLocale& locale) const;
+    // Every section in the report order, without refreshing first.
+    void Report(StringList& lines, const ReportLocale& locale);
+
+    // The collectors in the order each consumer walks them.
+    const std::vector<CollectorRef>& InRefreshOrder() const { return refreshOrder_; }
+    const std::vector<CollectorRef>& InReportOrder() const { return reportOrder_; }
+    // The window's sixteen topics in tab order ("Machine" ... "Software").
+    const std::vector<Topic>& Topics() const { return topics_; }
 
     // Created in this order, freed in the same order.
     std::unique_ptr<TCPU> CPU;
@@ -43,6 +64,10 @@ public:
     std::unique_ptr<TPrinters> Printers;
     std::unique_ptr<TSoftware> Software;
     std::unique_ptr<TStartup> Startup;
+
+private:
+    std::vector<CollectorRef> refreshOrder_, reportOrder_;
+    std::vector<Topic> topics_;
 };
 
 } // namespace qm

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "../registry_fixture.h"
 #include "../test_support.h"
 #include "platform/registry_key.h"
 #include "sysinfo/shared_routines.h"
@@ -196,6 +197,59 @@ TEST(SystemInfoOnThisWindows, ClassDevicesFollowTheLinkOn9x)
     RegistryKey parent;
     ASSERT_TRUE(parent.Open(HKEY_LOCAL_MACHINE, "SOFTWARE", KEY_ALL_ACCESS));
     SHDeleteKeyA(parent.Handle(), "QuarrimondTest");
+}
+
+// The device registry of Windows 9x: devices under "Enum", classes under
+// Services\Class with the rest behind their "Link", no "Control" keys, and the
+// "Network" enumerator left out; the display's chip data from its INFO key.
+TEST(SystemInfoOnThisWindows, DevicesAndDisplayOfTheFamily)
+{
+    if (QM_EXPECTED_PLATFORM != 1)
+        GTEST_SKIP() << "the NT family's device registry is checked in win_tests";
+    test::RegistryFixture registry;
+    const std::string classes = "SYSTEM\\CurrentControlSet\\Services\\Class\\";
+    registry.Text(HKEY_LOCAL_MACHINE, classes + "{A0A0A0A0-1111-2222-3333-444444444444}", "Class", "Ports");
+    registry.Text(HKEY_LOCAL_MACHINE, classes + "{A0A0A0A0-1111-2222-3333-444444444444}", "Link", "qmports");
+    registry.Text(HKEY_LOCAL_MACHINE, classes + "QMPORTS", "", "Ports (9x)");
+    registry.Text(HKEY_LOCAL_MACHINE, classes + "QMPORTS\\0000", "DriverVersion", "4.10");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\QMTEST98\\PORT\\0000", "ClassGUID",
+                  "{a0a0a0a0-1111-2222-3333-444444444444}");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\QMTEST98\\PORT\\0000", "DeviceDesc", "Port 98");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\QMTEST98\\PORT\\0000", "Driver", "QMPORTS\\0000");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\Network\\MSTCP\\0000", "Class", "NetTrans");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\Network\\MSTCP\\0000", "DeviceDesc", "TCP/IP");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\QMTEST98\\VIDEO\\0000", "Class", "Display");
+    registry.Text(HKEY_LOCAL_MACHINE, "Enum\\QMTEST98\\VIDEO\\0000", "DeviceDesc", "Adapter 98");
+    const std::string info = "System\\CurrentControlSet\\Services\\Class\\Display\\0000\\INFO";
+    registry.Text(HKEY_LOCAL_MACHINE, info, "DacType", "DAC 98");
+    registry.Text(HKEY_LOCAL_MACHINE, info, "ChipType", "Chip 98");
+    registry.Dword(HKEY_LOCAL_MACHINE, info, "VideoMemory", 4u << 20);
+
+    test::FakeServices services;
+    TDevices devices;
+    devices.GetInfo(services);
+    EXPECT_TRUE(services.messages.empty());
+    std::vector<std::string> names;
+    for (const TDevice& device : devices.Devices())
+        names.push_back(device.DisplayName());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "TCP/IP"), names.end());
+    const auto port = std::find_if(devices.Devices().begin(), devices.Devices().end(),
+                                   [](const TDevice& d) { return d.Description == "Port 98"; });
+    ASSERT_NE(port, devices.Devices().end());
+    EXPECT_EQ(port->ClassName, "Ports");
+    EXPECT_EQ(port->ClassDesc, "Ports (9x)");
+    EXPECT_EQ(port->DriverVersion, "4.10");
+    EXPECT_EQ(port->DeviceClass, 26);
+    std::printf("Windows 9x devices: %d listed, Port 98 in class %s (%s)\n", devices.DeviceCount,
+                port->ClassName.c_str(), port->ClassDesc.c_str());
+
+    TDisplay display;
+    display.GetInfo(services);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(display.Adapter, "Adapter 98");
+    EXPECT_EQ(display.Chipset, "Chip 98");
+    EXPECT_EQ(display.DAC, "DAC 98");
+    EXPECT_EQ(display.Memory, 4 << 20);
 }
 
 } // namespace
