@@ -1,9 +1,13 @@
 // Refresh and report of the system-information engine, per collector and
 // for all sixteen, as the overview and the console tool run them.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "bench/bench_clock.h"
 #include "platform/forwarding_services.h"
+#include "platform/unique_resource.h"
+#include "sysinfo/msi_processes.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
 
@@ -19,6 +23,26 @@ public:
         return qm::MessageResult::Ok;
     }
 };
+
+// Copies of this program held suspended, so that the process list is long.
+std::vector<qm::UniqueHandle> StartSuspendedCopies(int count)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::vector<qm::UniqueHandle> processes;
+    for (int i = 0; i < count; ++i) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        std::string command = path;
+        if (!CreateProcessA(path, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                            &process))
+            break;
+        CloseHandle(process.hThread);
+        processes.emplace_back(process.hProcess);
+    }
+    return processes;
+}
 
 } // namespace
 
@@ -56,5 +80,14 @@ int main()
     Print("report all as CR LF text", Measure(kRuns, [&] { (void)lines.Text(); }));
     std::printf("report: %zu lines, %zu bytes; failures reported: %d\n", lines.Count(), lines.Text().size(),
                 services.failures);
+
+    std::vector<qm::UniqueHandle> copies = StartSuspendedCopies(120);
+    qm::TProcesses processes;
+    processes.GetInfo(services);
+    char what[64];
+    std::snprintf(what, sizeof(what), "TProcesses with %d processes", processes.ProcessCount());
+    Print(what, Measure(kRuns, [&] { processes.GetInfo(services); }));
+    for (qm::UniqueHandle& copy : copies)
+        TerminateProcess(copy.Get(), 0);
     return 0;
 }

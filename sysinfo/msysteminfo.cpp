@@ -26,6 +26,13 @@ const TypeInfo& TMSystemInfo::StaticType()
         ObjectProperty<M, TMedia, [](M& m, bool) { return m.info_.Media.get(); }>("Media"),
         ObjectProperty<M, TDevices, [](M& m, bool) { return m.info_.Devices.get(); }>("Devices"),
         ObjectProperty<M, TAPM, [](M& m, bool) { return m.info_.APM.get(); }>("APM"),
+        ObjectProperty<M, TNetwork, [](M& m, bool) { return m.info_.Network.get(); }>("Network"),
+        ObjectProperty<M, TEngines, [](M& m, bool) { return m.info_.Engines.get(); }>("Engines"),
+        ObjectProperty<M, TDirectX, [](M& m, bool) { return m.info_.DirectX.get(); }>("DirectX"),
+        ObjectProperty<M, TProcesses, [](M& m, bool) { return m.info_.Processes.get(); }>("Processes"),
+        ObjectProperty<M, TPrinters, [](M& m, bool) { return m.info_.Printers.get(); }>("Printers"),
+        ObjectProperty<M, TSoftware, [](M& m, bool) { return m.info_.Software.get(); }>("Software"),
+        ObjectProperty<M, TStartup, [](M& m, bool) { return m.info_.Startup.get(); }>("Startup"),
     };
     static constexpr TypeInfo kType = ComponentType<M>("TMSystemInfo", &Component::StaticType, kProperties);
     return kType;

@@ -9,13 +9,15 @@
 #include "sysinfo/msi_apm.h"
 #include "sysinfo/msi_cpu.h"
 #include "sysinfo/msi_devices.h"
+#include "sysinfo/msi_directx.h"
 #include "sysinfo/msi_disk.h"
 #include "sysinfo/msi_display.h"
 #include "sysinfo/msi_machine.h"
 #include "sysinfo/msi_media.h"
 #include "sysinfo/msi_memory.h"
+#include "sysinfo/msi_network.h"
 #include "sysinfo/msi_os.h"
-#include "sysinfo/pending_collectors.h"
+#include "sysinfo/msi_processes.h"
 
 namespace qm {
 

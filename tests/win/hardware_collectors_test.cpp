@@ -25,22 +25,13 @@
 namespace qm {
 namespace {
 
-constexpr char kEnum[] = "SYSTEM\\CurrentControlSet\\Enum\\QMTEST";
+using test::kEnum;
+using test::StartedDevice;
 constexpr char kServices[] = "SYSTEM\\CurrentControlSet\\Services\\";
 constexpr char kClasses[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\";
 constexpr char kPortsGuid[] = "{A0A0A0A0-1111-2222-3333-444444444444}";
 constexpr char kMediaGuid[] = "{B0B0B0B0-1111-2222-3333-444444444444}";
 constexpr char kComputerGuid[] = "{C0C0C0C0-1111-2222-3333-444444444444}";
-
-// A started device under the test enumerator.
-void StartedDevice(test::RegistryFixture& registry, const std::string& name,
-                   const std::vector<std::pair<std::string, std::string>>& values)
-{
-    const std::string path = std::string(kEnum) + "\\" + name + "\\0000";
-    for (const auto& [value, text] : values)
-        registry.Text(HKEY_LOCAL_MACHINE, path, value, text);
-    registry.Key(HKEY_LOCAL_MACHINE, path + "\\Control");
-}
 
 class HardwareFixtures : public ::testing::Test {
 protected:

@@ -85,20 +85,23 @@ public:
         data.push_back(0);
         Raw(root, path, name, REG_BINARY, data.data(), data.size());
     }
+    // Takes the value away for the test; it comes back afterwards.
+    void Remove(HKEY root, const std::string& path, const std::string& name)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+            return;
+        Remember(key, root, path, name);
+        RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
     void Raw(HKEY root, const std::string& path, const std::string& name, DWORD type, const void* data, size_t size)
     {
         Key(root, path);
         HKEY key = nullptr;
         if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
             return;
-        Restore restore{root, path, name, false, 0, {}};
-        DWORD oldSize = 0;
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &restore.type, nullptr, &oldSize) == ERROR_SUCCESS) {
-            restore.existed = true;
-            restore.data.resize(oldSize);
-            RegQueryValueExA(key, name.c_str(), nullptr, &restore.type, restore.data.data(), &oldSize);
-        }
-        restores_.push_back(std::move(restore));
+        Remember(key, root, path, name);
         RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
         RegCloseKey(key);
     }
@@ -111,8 +114,34 @@ private:
         DWORD type;
         std::vector<BYTE> data;
     };
+    // What the value holds now, to be put back (or deleted) afterwards.
+    void Remember(HKEY key, HKEY root, const std::string& path, const std::string& name)
+    {
+        Restore restore{root, path, name, false, 0, {}};
+        DWORD oldSize = 0;
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &restore.type, nullptr, &oldSize) == ERROR_SUCCESS) {
+            restore.existed = true;
+            restore.data.resize(oldSize);
+            RegQueryValueExA(key, name.c_str(), nullptr, &restore.type, restore.data.data(), &oldSize);
+        }
+        restores_.push_back(std::move(restore));
+    }
+
     std::vector<std::pair<HKEY, std::string>> created_;
     std::vector<Restore> restores_;
 };
+
+// Devices the tests make are under an enumerator of their own.
+inline constexpr char kEnum[] = "SYSTEM\\CurrentControlSet\\Enum\\QMTEST";
+
+// A started device under the test enumerator.
+inline void StartedDevice(RegistryFixture& registry, const std::string& name,
+                          const std::vector<std::pair<std::string, std::string>>& values)
+{
+    const std::string path = std::string(kEnum) + "\\" + name + "\\0000";
+    for (const auto& [value, text] : values)
+        registry.Text(HKEY_LOCAL_MACHINE, path, value, text);
+    registry.Key(HKEY_LOCAL_MACHINE, path + "\\Control");
+}
 
 } // namespace qm::test

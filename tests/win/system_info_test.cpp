@@ -54,14 +54,22 @@ TEST(SystemInfo, AFreshContainerReportsAllSixteenTopicsInOrder)
                                         "[Media]",
                                         "[Sound]",
                                         "[Network]",
+                                        "[Winsock]",
                                         "[Devices]",
                                         "[ODBC]",
+                                        "[BDE]",
+                                        "[DAO]",
+                                        "[ADO]",
                                         "[DirectX]",
                                         "[Disks]",
                                         "[Processes]",
                                         "[Printers]",
                                         "[Installed Software]",
-                                        "[User Startup]"}));
+                                        "[User Startup]",
+                                        "[Common Startup]",
+                                        "[HKLM Run]",
+                                        "[HKCU Run]",
+                                        "[Run Once]"}));
     EXPECT_NE(lines.IndexOf("PhysMemTotal=0"), -1);
     EXPECT_NE(lines.IndexOf("Count=0"), -1);
     EXPECT_NE(lines.IndexOf("ProductType=Unknown"), -1);
@@ -350,7 +358,11 @@ TEST(ReportTool, WritesTheAllTopicsReportWithCrLf)
     EXPECT_TRUE(report.starts_with("[Machine]\r\nName=")) << report.substr(0, 80);
     EXPECT_NE(report.find("\r\n[Operating System]\r\nPlatform=Windows NT\r\n"), std::string::npos);
     EXPECT_NE(report.find("\r\n[Memory]\r\nPhysMemTotal="), std::string::npos);
-    EXPECT_TRUE(report.ends_with("[User Startup]\r\n"));
+    // The start-up groups end it; their last is the Run Once keys'.
+    const size_t runOnce = report.rfind("\r\n[Run Once]\r\nCount=");
+    ASSERT_NE(runOnce, std::string::npos);
+    EXPECT_LT(report.rfind("\r\n[User Startup]\r\n"), runOnce);
+    EXPECT_TRUE(report.ends_with("\r\n"));
     EXPECT_EQ(report.find("\n\n"), std::string::npos);
     in.close();
     DeleteFileA(file.c_str());

@@ -4,11 +4,13 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "../registry_fixture.h"
 #include "../test_support.h"
 #include "platform/registry_key.h"
+#include "sysinfo/msi_processes.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
@@ -250,6 +252,31 @@ TEST(SystemInfoOnThisWindows, DevicesAndDisplayOfTheFamily)
     EXPECT_EQ(display.Chipset, "Chip 98");
     EXPECT_EQ(display.DAC, "DAC 98");
     EXPECT_EQ(display.Memory, 4 << 20);
+}
+
+// NT 4 names its processes through the process-status library, 2000 asks
+// each process for its main module: both give whole paths. The others give
+// the snapshot's executable name.
+TEST(SystemInfoOnThisWindows, ThisProcessIsListedByTheVersionsOwnMeans)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string program = path;
+    const std::string fileName = program.substr(program.rfind('\\') + 1);
+    test::FakeServices services;
+    TProcesses processes;
+    processes.GetInfo(services);
+    EXPECT_TRUE(services.messages.empty());
+    const auto& entries = processes.Entries();
+    const auto self = std::find_if(entries.begin(), entries.end(),
+                                   [](const TProcessEntry& e) { return e.ID == GetCurrentProcessId(); });
+    ASSERT_NE(self, entries.end());
+    std::printf("This process: %lu=%s of %zu\n", GetCurrentProcessId(), self->Name.c_str(), entries.size());
+    const bool wholePath = QM_EXPECTED_PLATFORM == 2 && QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR <= 500;
+    if (wholePath)
+        EXPECT_TRUE(lstrcmpiA(self->Name.c_str(), program.c_str()) == 0) << self->Name;
+    else
+        EXPECT_TRUE(self->Name == fileName || self->Name == program) << self->Name;
 }
 
 } // namespace
