@@ -10,10 +10,11 @@
 #include "app/transparent_skin.h"
 #include "framework/application.h"
 #include "framework/panel.h"
+#include "optimizer/registry_backup_files.h"
 #include "optimizer/wizard_form.h"
 #include "sysinfo/collector_failure.h"
 #include "sysinfo/msysteminfo.h"
-#include "sysinfo/viewer/report_view_form.h"
+#include "sysinfo/viewer/msi_overview.h"
 #include "widgets/vr_num.h"
 #include "widgets/vr_user_led.h"
 
@@ -77,7 +78,7 @@ void TMainForm::DescriptionLoaded()
     TransparentSkin1 = &Find<TTransparentSkin>("TransparentSkin1");
     MSystemInfo1 = &Find<TMSystemInfo>("MSystemInfo1");
     // The engine holds no windows: the program supplies its overview.
-    MSystemInfo1->SetOverviewFactory(ReportViewOverviewFactory(App()));
+    MSystemInfo1->SetOverviewFactory(OverviewFactory(App()));
 }
 
 void TMainForm::FormCreate(Component&)
@@ -85,7 +86,7 @@ void TMainForm::FormCreate(Component&)
     SystemServices& services = App().Services();
     const std::string folder = services.ExecutableDirectory();
     if (!services.FileExists(folder + "regbkup\\bkkey1.reg") || !services.FileExists(folder + "regbkup\\bkkey2.reg"))
-        BackupRegistry();
+        BackupRegistry(services);
     // The banner is designed into the window; hidden, it must leave no gap.
     SetOuterHeight(Height() - Panel5->Height());
     banner_.Reset();

@@ -52,8 +52,6 @@ protected:
 private:
     void HideBanner();
     void RestoreApplication();
-    // Kept empty: the registry backup was never part of this program.
-    void BackupRegistry() {}
 
     int freeRamPercent_ = 0;
     std::int64_t totalRam_ = 0;

@@ -51,8 +51,8 @@ std::string TabfAutoRun::ValueName(const std::string& fileName)
 const TypeInfo& TabfAutoRun::StaticType()
 {
     using A = TabfAutoRun;
-    static constexpr std::string_view kKindNames[] = {"aekMachineRunOnce", "aekUserRun", "aekUserRunOnce",
-                                                      "aekServiceRun", "aekServiceRunOnce"};
+    static constexpr std::string_view kKindNames[] = {"aekMachineRun",  "aekMachineRunOnce", "aekUserRun",
+                                                      "aekUserRunOnce", "aekServiceRun",     "aekServiceRunOnce"};
     static constexpr PropertyInfo kProperties[] = {
         BoolProperty<A, &A::AutoRun, &A::SetAutoRun>("AutoRun"),
         StringProperty<A, &A::FileName, &A::SetFileName>("FileName"),

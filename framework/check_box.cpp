@@ -70,4 +70,10 @@ bool TCheckBox::Command(WORD code)
     return true;
 }
 
+const TypeInfo& TFlatCheckBox::StaticType()
+{
+    static constexpr TypeInfo kType = ComponentType<TFlatCheckBox>("TFlatCheckBox", &TCheckBox::StaticType, {});
+    return kType;
+}
+
 } // namespace qm

@@ -38,4 +38,14 @@ protected:
     bool Command(WORD code) override;
 };
 
+// The same box drawn flat, without the sunken edge.
+class TFlatCheckBox : public TCheckBox {
+public:
+    static const TypeInfo& StaticType();
+    const TypeInfo& Type() const override { return StaticType(); }
+
+protected:
+    DWORD ControlStyle() const override { return BS_AUTOCHECKBOX | BS_FLAT; }
+};
+
 } // namespace qm

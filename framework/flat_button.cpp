@@ -1,5 +1,6 @@
 #include "framework/flat_button.h"
 
+#include "framework/form.h"
 #include "framework/resources.h"
 
 namespace qm {
@@ -14,6 +15,8 @@ const TypeInfo& TFlatButton::StaticType()
 {
     static constexpr PropertyInfo kProperties[] = {
         StringProperty<TFlatButton, &TFlatButton::Glyph, &TFlatButton::SetGlyph>("Glyph"),
+        EnumProperty<TFlatButton, &TFlatButton::ModalResult, &TFlatButton::SetModalResult>("ModalResult",
+                                                                                           kModalResultNames),
     };
     static constexpr TypeInfo kType = ComponentType<TFlatButton>("TFlatButton", &TControl::StaticType, kProperties);
     return kType;
@@ -33,6 +36,14 @@ void TFlatButton::SetGlyph(const std::string& resource)
     glyph_ = std::move(glyph);
     glyphName_ = resource;
     Invalidate();
+}
+
+void TFlatButton::Click()
+{
+    TControl::Click();
+    if (modalResult_ != 0)
+        if (TForm* form = OwnerForm(); form && form->IsModal())
+            form->SetModalResult(modalResult_);
 }
 
 void TFlatButton::Paint(Canvas& canvas)

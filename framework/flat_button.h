@@ -15,6 +15,10 @@ public:
     // The picture's resource name.
     const std::string& Glyph() const { return glyphName_; }
     void SetGlyph(const std::string& resource);
+    // Clicked in a modal form, closes it with this result.
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    void Click() override;
 
 protected:
     void Paint(Canvas& canvas) override;
@@ -24,6 +28,7 @@ protected:
 private:
     Bitmap glyph_;
     std::string glyphName_;
+    int modalResult_ = 0;
 };
 
 } // namespace qm

@@ -45,6 +45,7 @@ void TImage::SetPicture(const std::string& resourceName)
 {
     if (resourceName.empty()) {
         picture_.Reset();
+        icon_.Reset();
         pictureName_.clear();
         Invalidate();
         return;
@@ -53,14 +54,27 @@ void TImage::SetPicture(const std::string& resourceName)
     if (!picture)
         throw EFormDescription("no picture resource " + resourceName);
     picture_ = std::move(picture);
+    icon_.Reset();
     pictureName_ = resourceName;
     FitToPicture();
+    Invalidate();
+}
+
+void TImage::SetIcon(HICON icon)
+{
+    icon_.Reset(icon);
+    picture_.Reset();
+    pictureName_.clear();
     Invalidate();
 }
 
 void TImage::Paint(Canvas& canvas)
 {
     PaintParentBackground(canvas);
+    if (icon_) {
+        DrawIconEx(canvas.Handle(), 0, 0, icon_.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+        return;
+    }
     if (!picture_)
         return;
     SIZE size = BitmapSize(picture_.Get());

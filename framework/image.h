@@ -19,7 +19,9 @@ public:
     void SetTransparent(bool on);
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
-    bool HasPicture() const { return static_cast<bool>(picture_); }
+    bool HasPicture() const { return static_cast<bool>(picture_) || static_cast<bool>(icon_); }
+    // Shows an icon instead of the picture (the image owns it); null clears both.
+    void SetIcon(HICON icon);
 
 protected:
     void Paint(Canvas& canvas) override;
@@ -27,6 +29,7 @@ protected:
 private:
     void FitToPicture();
     Bitmap picture_;
+    IconHandle icon_;
     std::string pictureName_;
     bool autoSize_ = false;
 };

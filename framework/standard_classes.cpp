@@ -11,6 +11,7 @@
 #include "framework/label.h"
 #include "framework/list_box.h"
 #include "framework/list_view.h"
+#include "framework/notebook.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
 #include "framework/progress_bar.h"
@@ -32,6 +33,7 @@ void RegisterStandardClasses(ClassRegistry& registry)
     registry.Register<TMenuItem>("TMenuItem");
     registry.Register<TButton>("TButton");
     registry.Register<TCheckBox>("TCheckBox");
+    registry.Register<TFlatCheckBox>("TFlatCheckBox");
     registry.Register<TRadioButton>("TRadioButton");
     registry.Register<TGroupBox>("TGroupBox");
     registry.Register<TStaticText>("TStaticText");
@@ -45,6 +47,8 @@ void RegisterStandardClasses(ClassRegistry& registry)
     registry.Register<TTabControl>("TTabControl");
     registry.Register<TPageControl>("TPageControl");
     registry.Register<TTabSheet>("TTabSheet");
+    registry.Register<TNotebook>("TNotebook");
+    registry.Register<TPage>("TPage");
     registry.Register<TImageList>("TImageList");
     registry.Register<TProgressBar>("TProgressBar");
     registry.Register<TSaveDialog>("TSaveDialog");

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "automation_server/automation_server.h"
+#include "child_processes.h"
 #include "platform/unique_resource.h"
 #include "registry_fixture.h"
 #include "sysinfo/msi_directx.h"
@@ -252,45 +253,9 @@ TEST_F(EngineFixtures, WithoutEnginesTheFieldsKeepWhatTheyHad)
 
 // ---- Processes -----------------------------------------------------------
 
-// Copies of this program, held before their first instruction and ended with the test.
-class SuspendedCopies {
-public:
-    explicit SuspendedCopies(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            STARTUPINFOA startup{};
-            startup.cb = sizeof(startup);
-            PROCESS_INFORMATION process{};
-            std::string command = ThisProgram();
-            command.insert(command.begin(), '"');
-            command += "\" --gtest_list_tests";
-            if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                               &startup, &process)) {
-                CloseHandle(process.hThread);
-                processes_.emplace_back(process.hProcess);
-                ids_.push_back(process.dwProcessId);
-            }
-        }
-    }
-    ~SuspendedCopies()
-    {
-        for (UniqueHandle& process : processes_) {
-            TerminateProcess(process.Get(), 0);
-            WaitForSingleObject(process.Get(), 10000);
-        }
-    }
-    SuspendedCopies(const SuspendedCopies&) = delete;
-    SuspendedCopies& operator=(const SuspendedCopies&) = delete;
-    const std::vector<DWORD>& Ids() const { return ids_; }
-
-private:
-    std::vector<UniqueHandle> processes_;
-    std::vector<DWORD> ids_;
-};
-
 TEST(Processes, TwoCopiesOfOneProgramAreTwoEntriesWithTheirOwnIdentifiers)
 {
-    SuspendedCopies copies(2);
+    test::SuspendedCopies copies(2);
     ASSERT_EQ(copies.Ids().size(), 2u);
     test::FakeServices services;
     TProcesses processes;

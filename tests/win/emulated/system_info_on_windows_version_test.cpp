@@ -7,13 +7,20 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "../child_processes.h"
 #include "../registry_fixture.h"
 #include "../test_support.h"
+#include "../x_input.h"
+#include "app/app_classes.h"
+#include "framework/button.h"
+#include "framework/list_view.h"
+#include "platform/forwarding_services.h"
 #include "platform/registry_key.h"
 #include "sysinfo/msi_processes.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
+#include "sysinfo/viewer/msi_overview.h"
 
 namespace qm {
 namespace {
@@ -277,6 +284,56 @@ TEST(SystemInfoOnThisWindows, ThisProcessIsListedByTheVersionsOwnMeans)
         EXPECT_TRUE(lstrcmpiA(self->Name.c_str(), program.c_str()) == 0) << self->Name;
     else
         EXPECT_TRUE(self->Name == fileName || self->Name == program) << self->Name;
+}
+
+// The information window names processes as the family does (decimal on
+// NT, "0x..." on 9x) and ends one from that text after asking.
+TEST(SystemInfoOnThisWindows, OverviewEndsAProcessByTheFamilysIdentifier)
+{
+    test::SuspendedCopies child(1);
+    ASSERT_EQ(child.Ids().size(), 1u);
+    // The question is a real box; a collector's failure box would only hold the test.
+    struct QuestionsOnly final : ForwardingServices {
+        MessageResult ShowMessage(const MessageBoxRequest& request) override
+        {
+            return request.caption == "Warning" ? ForwardingServices::ShowMessage(request) : MessageResult::Ok;
+        }
+    } services;
+    Application app(services);
+    RegisterAppClasses(app.Classes());
+    app.CreateForm<test::TextForm>("object MainForm: TQuarrimondTestForm\nend\n");
+    TMSystemInfo container;
+    container.SetOverviewFactory(OverviewFactory(app));
+    container.ShowOverview();
+    auto& window = dynamic_cast<TfrmMSI_Overview&>(*container.Overview());
+    auto& rows = window.Find<TListView>("lvProcs");
+    char expected[16];
+    std::snprintf(expected, sizeof(expected), ForThisVersion().isNT ? "%lu" : "0x%lx", child.Ids()[0]);
+    int row = -1;
+    for (int i = 0; i < rows.Count(); ++i) {
+        EXPECT_EQ(rows.ItemText(i, 0).starts_with("0x"), !ForThisVersion().isNT) << rows.ItemText(i, 0);
+        if (rows.ItemText(i, 0) == expected)
+            row = i;
+    }
+    if (row < 0 && QM_EXPECTED_PLATFORM == 2 && QM_EXPECTED_MAJOR == 4) {
+        window.Close();
+        test::PumpUntil([&] { return container.Overview() == nullptr; });
+        GTEST_SKIP() << "NT 4 lists processes by their modules; a child held before its first instruction has none";
+    }
+    ASSERT_GE(row, 0) << expected;
+    rows.SetSelected(row);
+    {
+        test::DialogAnswerer yes("Warning", test::ClickButton("&Yes"));
+        window.cmTerminate(window);
+        yes.Stop();
+        EXPECT_EQ(yes.Answered(), 1);
+    }
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, child.Ids()[0]));
+    EXPECT_TRUE(!process || WaitForSingleObject(process.Get(), 10000) == WAIT_OBJECT_0);
+    for (int i = 0; i < rows.Count(); ++i)
+        EXPECT_NE(rows.ItemText(i, 0), expected);
+    window.Close();
+    test::PumpUntil([&] { return container.Overview() == nullptr; });
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/placement_values.h"
+#include "components/placement_values.h"
 #include "framework/form.h"
 
 namespace qm {
@@ -21,6 +21,9 @@ public:
     void Save();
     void Restore();
     bool Restored() const { return restored_; }
+    // A stored property's text as saved ("FlatCheckBox6_Checked" -> "True");
+    // nothing when none was saved.
+    std::optional<std::string> StoredValue(const std::string& name) const { return Read(name); }
 
 private:
     void FormShowing() override;

@@ -1,4 +1,4 @@
-#include "app/placement_values.h"
+#include "components/placement_values.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/form_storage.h"
+#include "components/form_storage.h"
 
 #include <stdexcept>
 
