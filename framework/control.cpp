@@ -285,6 +285,10 @@ void TControl::FontChanged()
 
 HFONT TControl::FontHandle()
 {
+    // Controls on their parent's font share its handle: one font per window
+    // instead of one per control.
+    if (parentFont_ && parent_)
+        return parent_->FontHandle();
     if (!fontHandle_)
         fontHandle_ = CreateFontFrom(GetFont());
     return fontHandle_.Get();

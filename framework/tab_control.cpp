@@ -77,6 +77,13 @@ void TCustomTabControl::SetTabs(const std::vector<std::string>& texts, int selec
 {
     if (!Handle())
         return;
+    if (texts == shownTabs_) {
+        SelectTab(selected);
+        return;
+    }
+    shownTabs_ = texts;
+    const Rect before = ClientRect();
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Handle(), TCM_DELETEALLITEMS, 0, 0);
     for (size_t i = 0; i < texts.size(); ++i) {
         TCITEMA item{};
@@ -85,14 +92,24 @@ void TCustomTabControl::SetTabs(const std::vector<std::string>& texts, int selec
         SendMessageA(Handle(), TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
     SelectTab(selected);
-    // More or fewer rows of tabs change the area below them.
-    Realign();
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    // More or fewer rows of tabs change the area below them; the same tabs
+    // again (a caption changed, a page shown) usually leave it as it was.
+    if (!(ClientRect() == before))
+        Realign();
 }
 
 void TCustomTabControl::SelectTab(int index)
 {
     if (Handle())
         SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TCustomTabControl::HandleCreated()
+{
+    shownTabs_.clear(); // a new window has no tabs yet
+    TWinControl::HandleCreated();
 }
 
 void TCustomTabControl::BoundsChanged()

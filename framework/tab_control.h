@@ -34,6 +34,7 @@ protected:
     bool AcceptsControls() const override { return true; }
     bool Notify(NMHDR& header, LRESULT& result) override;
     void BoundsChanged() override;
+    void HandleCreated() override;
     // Replaces the tabs; `selected` is the one to select (-1: none).
     void SetTabs(const std::vector<std::string>& texts, int selected);
     void SelectTab(int index);
@@ -42,6 +43,7 @@ protected:
 
 private:
     bool multiLine_ = false;
+    std::vector<std::string> shownTabs_; // what the window holds now
 };
 
 class TTabControl : public TCustomTabControl {

@@ -212,9 +212,57 @@ CpuSignature DecodeSignature(const CpuidRegisters& leaf1)
     s.stepping = static_cast<int>(leaf1.eax & 0xF);
     s.model = static_cast<int>((leaf1.eax >> 4) & 0xF);
     s.family = static_cast<int>((leaf1.eax >> 8) & 0xF);
+    // As the vendors define them: the extended fields count only from
+    // these families on, so processors of the old days read as before.
+    if (s.family == 6 || s.family == 15)
+        s.model += static_cast<int>(((leaf1.eax >> 16) & 0xF) << 4);
+    if (s.family == 15)
+        s.family += static_cast<int>((leaf1.eax >> 20) & 0xFF);
     s.cpuType = static_cast<int>((leaf1.eax >> 12) & 0x3);
     s.brandId = static_cast<int>(leaf1.ebx & 0xFF);
     return s;
+}
+
+std::string BrandString(const CpuidRegisters& leaf2, const CpuidRegisters& leaf3, const CpuidRegisters& leaf4)
+{
+    std::string text;
+    for (const CpuidRegisters* leaf : {&leaf2, &leaf3, &leaf4})
+        for (std::uint32_t value : {leaf->eax, leaf->ebx, leaf->ecx, leaf->edx})
+            for (int i = 0; i < 4; ++i)
+                text += static_cast<char>(Byte(value, i));
+    text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+CacheSizes DecodeDeterministicCaches(const std::vector<CpuidRegisters>& subleaves)
+{
+    CacheSizes sizes;
+    for (const CpuidRegisters& leaf : subleaves) {
+        const int type = static_cast<int>(leaf.eax & 0x1F); // 1 data, 2 instruction, 3 unified
+        if (type == 0)
+            break;
+        const int level = static_cast<int>((leaf.eax >> 5) & 0x7);
+        const std::uint64_t bytes = static_cast<std::uint64_t>((leaf.ebx >> 22) + 1) *
+            (((leaf.ebx >> 12) & 0x3FF) + 1) * ((leaf.ebx & 0xFFF) + 1) * (static_cast<std::uint64_t>(leaf.ecx) + 1);
+        const int kb = static_cast<int>(bytes / 1024);
+        if (level == 1 && type == 1)
+            sizes.l1Data = kb;
+        else if (level == 1 && type == 2)
+            sizes.l1Code = kb;
+        else if (level == 1 && type == 3)
+            sizes.level1 = kb;
+        else if (level == 2)
+            sizes.level2 = kb;
+    }
+    return sizes;
+}
+
+int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6)
+{
+    return static_cast<int>(extendedLeaf6.ecx >> 16);
 }
 
 CpuName LookupCpuName(int vendorIndex, int family, int model, int brandId, int cpuType, int level2Kb, int frequencyMhz)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
@@ -40,7 +41,11 @@ struct CpuSignature {
     int cpuType = 0; // 0 standard, 1 OverDrive, 2 dual
     int brandId = 0;
 };
+// Family and model as the vendors define them: the extended family added
+// when the base family is 15, the extended model when it is 6 or 15.
 CpuSignature DecodeSignature(const CpuidRegisters& leaf1);
+// The processor's own name from leaves 0x80000002-4, blanks trimmed.
+std::string BrandString(const CpuidRegisters& leaf2, const CpuidRegisters& leaf3, const CpuidRegisters& leaf4);
 
 struct CpuName {
     std::string name, codeName; // ANSI text: the micro sign is 0xB5
@@ -58,6 +63,10 @@ struct CacheSizes {
 CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2);
 CacheSizes DecodeAmdCache(const CpuidRegisters& extendedLeaf5);
 CacheSizes DecodeCyrixCache(const CpuidRegisters& extendedLeaf5);
+// The deterministic cache leaves (Intel 4, AMD 0x8000001D), one entry per
+// sub-leaf up to the first of type 0; and AMD's level 2 from 0x80000006.
+CacheSizes DecodeDeterministicCaches(const std::vector<CpuidRegisters>& subleaves);
+int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6);
 
 // "0000-0686-0383-F9FF-0000-0000": EAX of one leaf-1 reading, EDX and ECX of another.
 std::string SerialNumberText(std::uint32_t signature, std::uint32_t features, std::uint32_t ecx);

@@ -1,5 +1,7 @@
 #include "sysinfo/msi_cpu.h"
 
+#include <vector>
+
 #include "sysinfo/report_format.h"
 
 namespace qm {
@@ -11,7 +13,54 @@ bool Bit(std::uint32_t value, int bit)
     return (value >> bit) & 1u;
 }
 
-constexpr std::uint32_t kExtendedFeatures = 0x80000001u, kExtendedLevel1Cache = 0x80000005u;
+constexpr std::uint32_t kExtendedLevels = 0x80000000u, kExtendedFeatures = 0x80000001u, kBrandFirst = 0x80000002u,
+                        kExtendedLevel1Cache = 0x80000005u, kExtendedLevel2Cache = 0x80000006u,
+                        kExtendedCacheTopology = 0x8000001Du;
+
+// The leaves the processor says it has: others read as zeros instead of
+// whatever an older processor answers for them.
+class ReportedLeaves final : public CpuProbe {
+public:
+    explicit ReportedLeaves(CpuProbe& processor) : processor_(processor)
+    {
+        maxBasic_ = processor.Cpuid(0).eax;
+        const std::uint32_t extended = processor.Cpuid(kExtendedLevels).eax;
+        maxExtended_ = (extended & 0xFFFF0000u) == kExtendedLevels ? extended : 0;
+    }
+    CpuidRegisters Cpuid(std::uint32_t leaf) override
+    {
+        return Reported(leaf) ? processor_.Cpuid(leaf) : CpuidRegisters{};
+    }
+    CpuidRegisters CpuidSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override
+    {
+        return Reported(leaf) ? processor_.CpuidSubleaf(leaf, subleaf) : CpuidRegisters{};
+    }
+    int ProcessorCount() override { return processor_.ProcessorCount(); }
+    int MeasureFrequency() override { return processor_.MeasureFrequency(); }
+
+private:
+    bool Reported(std::uint32_t leaf) const
+    {
+        if (leaf == 0 || leaf == kExtendedLevels)
+            return true;
+        return leaf < kExtendedLevels ? leaf <= maxBasic_ : leaf <= maxExtended_;
+    }
+
+    CpuProbe& processor_;
+    std::uint32_t maxBasic_ = 0, maxExtended_ = 0;
+};
+
+// Sub-leaves of a deterministic cache leaf up to the first of type 0.
+std::vector<CpuidRegisters> CacheSubleaves(CpuProbe& probe, std::uint32_t leaf)
+{
+    std::vector<CpuidRegisters> subleaves;
+    for (std::uint32_t i = 0; i < 16; ++i) {
+        subleaves.push_back(probe.CpuidSubleaf(leaf, i));
+        if ((subleaves.back().eax & 0x1F) == 0)
+            break;
+    }
+    return subleaves;
+}
 
 } // namespace
 
@@ -154,7 +203,7 @@ void TCPUCache::Refresh(SystemServices&)
         leaf2Registers = probe.Cpuid(2);
         const int calls = leaf2Registers.eax & 0xFF;
         if (calls == 0)
-            return;
+            break;
         for (int i = 1; i < calls; ++i)
             leaf2Registers = probe.Cpuid(2);
         sizes = DecodeIntelCache(leaf2Registers);
@@ -170,6 +219,25 @@ void TCPUCache::Refresh(SystemServices&)
         break;
     default:
         return;
+    }
+    // Processors since about 2004 describe their caches in other leaves.
+    if (sizes.l1Data == 0 || sizes.l1Code == 0 || sizes.level2 == 0) {
+        CacheSizes described;
+        if (vendorIndex_ == kIntel)
+            described = DecodeDeterministicCaches(CacheSubleaves(probe, 4));
+        if (vendorIndex_ == kAmd) {
+            described = DecodeDeterministicCaches(CacheSubleaves(probe, kExtendedCacheTopology));
+            if (described.level2 == 0)
+                described.level2 = Level2FromExtendedLeaf6(probe.Cpuid(kExtendedLevel2Cache));
+        }
+        const bool noLevel1 = sizes.l1Data == 0 && sizes.l1Code == 0 && sizes.level1 == 0;
+        if (noLevel1) {
+            sizes.l1Data = described.l1Data;
+            sizes.l1Code = described.l1Code;
+            sizes.level1 = described.level1;
+        }
+        if (sizes.level2 == 0)
+            sizes.level2 = described.level2;
     }
     L1Data = sizes.l1Data;
     L1Code = sizes.l1Code;
@@ -203,9 +271,9 @@ void TCPU::GetInfo(SystemServices& services, CpuProbe& probe)
 
 void TCPU::Refresh(SystemServices& services)
 {
-    CpuProbe& probe = *probe_;
-    Count = probe.ProcessorCount();
-    Frequency = probe.MeasureFrequency();
+    Count = probe_->ProcessorCount();
+    Frequency = probe_->MeasureFrequency();
+    ReportedLeaves probe(*probe_);
     const CpuidRegisters leaf1 = probe.Cpuid(1);
     const CpuSignature signature = DecodeSignature(leaf1);
     Family = signature.family;
@@ -233,6 +301,9 @@ void TCPU::Refresh(SystemServices& services)
     VendorID = name.name;
     CodeName = name.codeName;
     Transistors = name.transistors;
+    // A processor the table does not know is named by itself, where it can.
+    if (VendorID.empty())
+        VendorID = BrandString(probe.Cpuid(kBrandFirst), probe.Cpuid(kBrandFirst + 1), probe.Cpuid(kBrandFirst + 2));
 }
 
 void TCPU::Report(StringList& lines, const ReportLocale& locale)

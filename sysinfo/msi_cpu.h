@@ -19,6 +19,11 @@ public:
     virtual ~CpuProbe() = default;
     // Throws when the processor has no CPUID instruction.
     virtual CpuidRegisters Cpuid(std::uint32_t leaf) = 0;
+    // A leaf with sub-leaves (ECX); those beyond 0 only where the probe knows them.
+    virtual CpuidRegisters CpuidSubleaf(std::uint32_t leaf, std::uint32_t subleaf)
+    {
+        return subleaf == 0 ? Cpuid(leaf) : CpuidRegisters{};
+    }
     virtual int ProcessorCount() = 0;
     // The measured, snapped clock in MHz; 0 without a high-resolution counter.
     virtual int MeasureFrequency() = 0;

@@ -80,8 +80,25 @@ public:
         return r;
     }
 
+    CpuidRegisters CpuidSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override
+    {
+        if (__get_cpuid_max(0, nullptr) == 0)
+            throw std::runtime_error("This processor does not support the CPUID instruction.");
+        CpuidRegisters r;
+        __cpuid_count(leaf, subleaf, r.eax, r.ebx, r.ecx, r.edx);
+        return r;
+    }
+
     int ProcessorCount() override
     {
+        // Every logical processor of every group where the system can say so
+        // (Windows 7 on); the system information counts the caller's group only.
+        using CountFunction = DWORD(WINAPI*)(WORD);
+        if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
+            if (auto count = reinterpret_cast<CountFunction>(
+                    reinterpret_cast<void*>(GetProcAddress(kernel, "GetActiveProcessorCount"))))
+                if (const DWORD all = count(0xFFFF); all > 0) // ALL_PROCESSOR_GROUPS
+                    return static_cast<int>(all);
         SYSTEM_INFO info{};
         GetSystemInfo(&info);
         return static_cast<int>(info.dwNumberOfProcessors);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -153,12 +154,28 @@ public:
     std::map<std::uint32_t, int> calls;
     int count = 1, frequency = 700;
     bool noCpuid = false;
+    std::map<std::pair<std::uint32_t, std::uint32_t>, CpuidRegisters> subleaves;
     CpuidRegisters Cpuid(std::uint32_t leaf) override
     {
         if (noCpuid)
             throw std::runtime_error("no CPUID");
         ++calls[leaf];
         return leaves[leaf];
+    }
+    CpuidRegisters CpuidSubleaf(std::uint32_t leaf, std::uint32_t subleaf) override
+    {
+        ++calls[leaf];
+        return subleaves[{leaf, subleaf}];
+    }
+    // Leaves 0x80000002-4 holding `brand`, NUL-padded to 48 characters.
+    void SetBrand(std::string brand)
+    {
+        brand.resize(48, '\0');
+        for (std::uint32_t leaf = 0; leaf < 3; ++leaf) {
+            std::uint32_t words[4] = {};
+            std::memcpy(words, brand.data() + leaf * 16, 16);
+            leaves[0x80000002u + leaf] = {words[0], words[1], words[2], words[3]};
+        }
     }
     int ProcessorCount() override { return count; }
     int MeasureFrequency() override { return frequency; }
@@ -282,6 +299,177 @@ TEST(Processor, NoCpuidIsReportedUnderTheProcessorsTitle)
     cpu.Features->GetInfo(features, p);
     ASSERT_EQ(features.messages.size(), 1u);
     EXPECT_EQ(features.messages[0].caption, "TCPUFeatures.GetInfo");
+}
+
+// Recorded register sets of processors after the name table's time, and two
+// of its time that must read exactly as before.
+constexpr CpuidRegisters kGenuineIntel(std::uint32_t maxLeaf)
+{
+    return {maxLeaf, 0x756E6547, 0x6C65746E, 0x49656E69};
+}
+constexpr CpuidRegisters kAuthenticAmd(std::uint32_t maxLeaf)
+{
+    return {maxLeaf, 0x68747541, 0x444D4163, 0x69746E65};
+}
+
+ScriptedProcessor AlderLake() // Core i7-12700K, a hybrid part
+{
+    ScriptedProcessor p;
+    p.count = 20;
+    p.leaves[0] = kGenuineIntel(0x20);
+    p.leaves[1] = {0x00090672, 0x00800800, 0x7FFAFBFF, 0xBFEBFBFF};
+    p.leaves[2] = {0x00FEFF01, 0x000000F0, 0, 0}; // "see leaf 4"
+    p.subleaves[{4, 0}] = {0xFC004121, 0x02C0003F, 63, 0}; // L1 data, 12 ways x 64 sets x 64 B
+    p.subleaves[{4, 1}] = {0xFC004122, 0x01C0003F, 63, 0}; // L1 code, 8 x 64 x 64
+    p.subleaves[{4, 2}] = {0xFC01C143, 0x0240003F, 2047, 0}; // L2, 10 x 2048 x 64
+    p.subleaves[{4, 3}] = {0xFC03C163, 0x0240003F, 40959, 0}; // L3
+    p.leaves[0x80000000] = {0x80000008, 0, 0, 0};
+    p.leaves[0x80000001] = {0, 0, 0x121, 0x2C100800};
+    p.SetBrand("  12th Gen Intel(R) Core(TM) i7-12700K");
+    return p;
+}
+
+ScriptedProcessor Ryzen() // Ryzen 9 7950X
+{
+    ScriptedProcessor p;
+    p.count = 32;
+    p.leaves[0] = kAuthenticAmd(0x10);
+    p.leaves[1] = {0x00A60F12, 0x00200800, 0x7EF8320B, 0x178BFBFF};
+    p.leaves[0x80000000] = {0x80000028, 0, 0, 0};
+    p.leaves[0x80000001] = {0x00A60F12, 0, 0x75C237FF, 0x2FD3FBFF};
+    p.leaves[0x80000005] = {0xFF48FF40, 0xFF48FF40, 0x20080140, 0x20080140}; // 32 KB each
+    p.leaves[0x80000006] = {0x5C002200, 0x6C004200, 0x04006140, 0x01009140}; // 1024 KB level 2
+    p.SetBrand("AMD Ryzen 9 7950X 16-Core Processor          ");
+    return p;
+}
+
+ScriptedProcessor VirtualMachine() // QEMU's default processor
+{
+    ScriptedProcessor p;
+    p.leaves[0] = kAuthenticAmd(0xD);
+    p.leaves[1] = {0x00060FB1, 0x00000800, 0x80A02003, 0x078BFBFF}; // hypervisor bit set
+    p.leaves[0x80000000] = {0x8000000A, 0, 0, 0};
+    p.leaves[0x80000005] = {0x01FF01FF, 0x01FF01FF, 0x40020140, 0x40020140}; // 64 KB each
+    p.leaves[0x80000006] = {0, 0x42004200, 0x02008140, 0x00808140}; // 512 KB
+    p.SetBrand("QEMU Virtual CPU version 2.5+");
+    return p;
+}
+
+TEST(ProcessorToday, AHybridIntelPartIsNamedByItselfWithItsCaches)
+{
+    ScriptedProcessor p = AlderLake();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(cpu.Count, 20);
+    EXPECT_EQ(cpu.Family, 6);
+    EXPECT_EQ(cpu.Model, 0x97); // not 7, a Pentium III's model
+    EXPECT_EQ(cpu.Stepping, 2);
+    EXPECT_EQ(cpu.VendorID, "12th Gen Intel(R) Core(TM) i7-12700K");
+    EXPECT_EQ(cpu.CodeName, "");
+    EXPECT_EQ(cpu.Transistors, 0);
+    EXPECT_EQ(cpu.Cache->L1Data, 48);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level1, 0);
+    EXPECT_EQ(cpu.Cache->Level2, 1280);
+    StringList lines;
+    cpu.Report(lines);
+    EXPECT_EQ(lines[3], "VendorID=12th Gen Intel(R) Core(TM) i7-12700K");
+    EXPECT_EQ(lines[5], "Family=6");
+    EXPECT_EQ(lines[6], "Model=151");
+    EXPECT_EQ(lines[lines.Count() - 1], "Level 2 Unified Cache=1280");
+}
+
+TEST(ProcessorToday, ARecentAmdPartWithExtendedFamilyAndModel)
+{
+    ScriptedProcessor p = Ryzen();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Vendor, "AMD");
+    EXPECT_EQ(cpu.Family, 25);
+    EXPECT_EQ(cpu.Model, 97);
+    EXPECT_EQ(cpu.Stepping, 2);
+    EXPECT_EQ(cpu.VendorID, "AMD Ryzen 9 7950X 16-Core Processor");
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 1024);
+    EXPECT_FALSE(cpu.Features->_3DNOW);
+    EXPECT_TRUE(cpu.Features->EX_MMX);
+}
+
+TEST(ProcessorToday, AVirtualMachineIsNamedByItsHypervisorsBrand)
+{
+    ScriptedProcessor p = VirtualMachine();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Family, 15);
+    EXPECT_EQ(cpu.Model, 107);
+    EXPECT_EQ(cpu.VendorID, "QEMU Virtual CPU version 2.5+");
+    EXPECT_EQ(cpu.Cache->L1Data, 64);
+    EXPECT_EQ(cpu.Cache->Level2, 512);
+}
+
+TEST(ProcessorToday, PartsOfTheTablesTimeReadAsBefore)
+{
+    // An Athlon: its table row, not its brand string.
+    ScriptedProcessor athlon;
+    athlon.leaves[0] = kAuthenticAmd(1);
+    athlon.leaves[1] = {0x00000642, 0, 0, 0x0183F9FF};
+    athlon.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    athlon.SetBrand("AMD Athlon(tm) Processor");
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, athlon);
+    EXPECT_EQ(cpu.Family, 6);
+    EXPECT_EQ(cpu.Model, 4);
+    EXPECT_EQ(cpu.VendorID, "K7");
+    EXPECT_EQ(cpu.CodeName, "Athlon (0.25-0.18 \xB5m)");
+
+    // A Pentium 4: family 15 with no extended family stays 15.
+    ScriptedProcessor pentium4;
+    pentium4.leaves[0] = kGenuineIntel(2);
+    pentium4.leaves[1] = {0x00000F12, 0x00010808, 0, 0x3FEBFBFF};
+    pentium4.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    pentium4.SetBrand("      Intel(R) Pentium(R) 4 CPU 1500MHz");
+    TCPU p4;
+    p4.GetInfo(services, pentium4);
+    EXPECT_EQ(p4.Family, 15);
+    EXPECT_EQ(p4.Model, 1);
+    EXPECT_EQ(p4.VendorID, "Pentium IV");
+}
+
+TEST(ProcessorToday, LeavesBeyondWhatTheProcessorReportsAreNotRead)
+{
+    // A Pentium III answers 0x80000000 with leftovers, not a maximum.
+    ScriptedProcessor p = PentiumThree();
+    p.leaves[0x80000000] = {0x00000002, 0, 0, 0};
+    p.leaves[0x80000001] = {0, 0, 0, 0x80000000}; // would read as 3DNow!
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_FALSE(cpu.Features->_3DNOW);
+    EXPECT_EQ(p.calls[0x80000001], 0);
+    EXPECT_EQ(p.calls[4], 0); // leaf 4 is beyond its maximum of 3
+    EXPECT_EQ(p.calls[0x80000002], 0);
+    EXPECT_EQ(cpu.VendorID, "Pentium III E");
+    EXPECT_EQ(cpu.Cache->Level2, 256);
+}
+
+TEST(ProcessorToday, DeterministicCacheArithmetic)
+{
+    EXPECT_EQ(BrandString({}, {}, {}), "");
+    const CacheSizes sizes = DecodeDeterministicCaches({{0x21, 0x01C0003F, 63, 0},
+                                                        {0x22, 0x01C0003F, 63, 0},
+                                                        {0x43, 0x03C0003F, 1023, 0},
+                                                        {0, 0, 0, 0},
+                                                        {0x43, 0x0240003F, 4095, 0}});
+    EXPECT_EQ(sizes.l1Data, 32);
+    EXPECT_EQ(sizes.l1Code, 32);
+    EXPECT_EQ(sizes.level2, 1024); // 16 x 1024 x 64; nothing after the end marker counts
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x02008140, 0}), 512);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <intrin.h>
+
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -227,6 +229,17 @@ TEST(Processor, ThisProcessorAsWindowsSeesIt)
     EXPECT_TRUE(cpu.Features->TSC);
     EXPECT_FALSE(cpu.FDIVBug);
     EXPECT_TRUE(services.messages.empty());
+    // Family as Windows itself names it; a processor with a name of its own
+    // is called by it; its level 2 cache is found wherever it is described.
+    char level[16] = {};
+    GetEnvironmentVariableA("PROCESSOR_LEVEL", level, sizeof(level));
+    if (level[0])
+        EXPECT_EQ(cpu.Family, std::atoi(level));
+    int brand[4] = {};
+    __cpuid(brand, 0x80000000);
+    if (static_cast<unsigned>(brand[0]) >= 0x80000004u)
+        EXPECT_FALSE(cpu.VendorID.empty());
+    EXPECT_GT(cpu.Cache->Level2, 0);
 }
 
 class ClassDevices : public ::testing::Test {
