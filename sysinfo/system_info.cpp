@@ -61,10 +61,12 @@ SystemInfo::~SystemInfo()
     Startup.reset();
 }
 
-void SystemInfo::RefreshData(SystemServices& services)
+void SystemInfo::RefreshData(SystemServices& services, const std::function<void(const CollectorRef&)>& starting)
 {
     Disk->SetServices(services);
     for (const CollectorRef& collector : refreshOrder_) {
+        if (starting)
+            starting(collector);
         collector.GetInfo(services);
         // The per-drive figures describe the system drive.
         if (collector == CollectorRef(*Disk))

@@ -1,6 +1,7 @@
 #pragma once
 // The engine's sixteen collectors, refreshed and reported in their two
 // orders, and the topics a single-topic report can be about.
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,8 @@ public:
 
     // Every collector in the refresh order, each reporting its own failure,
     // with the system drive chosen on the disk collector after the disks.
-    void RefreshData(SystemServices& services);
+    // `starting` hears of each collector just before it reads.
+    void RefreshData(SystemServices& services, const std::function<void(const CollectorRef&)>& starting = {});
     // Every section in the report order, without refreshing first.
     void Report(StringList& lines, const ReportLocale& locale);
 
