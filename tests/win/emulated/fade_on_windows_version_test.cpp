@@ -4,6 +4,7 @@
 
 #include "app/main_form.h"
 #include "app/quarrimond.h"
+#include "expected_version.h"
 
 namespace qm {
 namespace {
@@ -13,8 +14,8 @@ TEST(FadeOnThisWindows, LayeredOnlyOnWindows2000)
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof(version);
     ASSERT_TRUE(GetVersionExA(&version));
-    ASSERT_EQ(version.dwMajorVersion, static_cast<DWORD>(QM_EXPECTED_MAJOR));
-    ASSERT_EQ(version.dwMinorVersion, static_cast<DWORD>(QM_EXPECTED_MINOR));
+    ASSERT_EQ(version.dwMajorVersion, static_cast<DWORD>(test::ExpectedMajor()));
+    ASSERT_EQ(version.dwMinorVersion, static_cast<DWORD>(test::ExpectedMinor()));
 
     Application app; // the real system, as Wine presents it
     CreateQuarrimondWindows(app);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../optimizer_support.h"
+#include "expected_version.h"
 #include "optimizer/thread1_execute.h"
 
 namespace qm {
@@ -30,8 +31,8 @@ TEST(OptimizerOnThisWindows, WritesTheTableForThisVersionAndNothingElse)
     VersionedServices services;
     Application app(services);
     OsVersionInfo version = services.OsVersion();
-    ASSERT_EQ(version.platform, static_cast<unsigned>(QM_EXPECTED_PLATFORM));
-    ASSERT_EQ(version.major, static_cast<unsigned>(QM_EXPECTED_MAJOR));
+    ASSERT_EQ(version.platform, static_cast<unsigned>(test::ExpectedPlatform()));
+    ASSERT_EQ(version.major, static_cast<unsigned>(test::ExpectedMajor()));
     test::ClearTweaks();
 
     test::TestHost host(services);
@@ -48,15 +49,15 @@ TEST(OptimizerOnThisWindows, WritesTheTableForThisVersionAndNothingElse)
     Print("  HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", limits);
 
     const TweakTable* table =
-        ChooseTweakTable(QM_EXPECTED_PLATFORM == 1 ? "Windows 9x" : "Windows NT", QM_EXPECTED_MAJOR);
+        ChooseTweakTable(test::ExpectedPlatform() == 1 ? "Windows 9x" : "Windows NT", test::ExpectedMajor());
     std::vector<test::StoredValue> expected;
     if (table)
         for (const TweakValue& v : table->values)
             expected.push_back(v.type == TweakType::String
                                    ? test::Sz(std::string(v.name).c_str(), std::string(v.text).c_str())
                                    : test::Dw(std::string(v.name).c_str(), v.number));
-    EXPECT_EQ(QM_EXPECTED_PLATFORM == 1 ? mstcp : tcpip, test::Sorted(expected));
-    EXPECT_TRUE((QM_EXPECTED_PLATFORM == 1 ? tcpip : mstcp).empty());
+    EXPECT_EQ(test::ExpectedPlatform() == 1 ? mstcp : tcpip, test::Sorted(expected));
+    EXPECT_TRUE((test::ExpectedPlatform() == 1 ? tcpip : mstcp).empty());
     if (table)
         EXPECT_EQ(limits,
                   test::Sorted({test::Dw("MaxConnectionsPerServer", 7), test::Dw("MaxConnectionsPer1_0Server", 7)}));

@@ -12,6 +12,7 @@
 #include "../test_support.h"
 #include "../x_input.h"
 #include "app/app_classes.h"
+#include "expected_version.h"
 #include "framework/button.h"
 #include "framework/list_view.h"
 #include "platform/forwarding_services.h"
@@ -36,11 +37,11 @@ Expected ForThisVersion()
 {
     constexpr const char* kNtClasses = "SYSTEM\\CurrentControlSet\\Control\\Class";
     constexpr const char* k9xClasses = "SYSTEM\\CurrentControlSet\\Services\\Class";
-    if (QM_EXPECTED_PLATFORM == 1)
+    if (test::ExpectedPlatform() == 1)
         return {"Windows 98", false, "Windows 9x", k9xClasses};
-    if (QM_EXPECTED_MAJOR == 4)
+    if (test::ExpectedMajor() == 4)
         return {"Windows NT", true, "Windows NT", kNtClasses};
-    if (QM_EXPECTED_MINOR == 0)
+    if (test::ExpectedMinor() == 0)
         return {"Windows 2000", true, "Windows NT", kNtClasses};
     return {"Windows XP", true, "Windows NT", kNtClasses};
 }
@@ -56,8 +57,8 @@ OSVERSIONINFOA RealVersion()
 TEST(SystemInfoOnThisWindows, StartupValues)
 {
     const OSVERSIONINFOA version = RealVersion();
-    ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(QM_EXPECTED_PLATFORM));
-    ASSERT_EQ(version.dwMajorVersion, static_cast<DWORD>(QM_EXPECTED_MAJOR));
+    ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(test::ExpectedPlatform()));
+    ASSERT_EQ(version.dwMajorVersion, static_cast<DWORD>(test::ExpectedMajor()));
     const StartupValues& values = TheStartupValues();
     const Expected expected = ForThisVersion();
     std::printf("Windows %lu.%lu \"%s\": OSKind %d, IsNT %d, OSName \"%s\", ClassKey %s\n", version.dwMajorVersion,
@@ -66,7 +67,7 @@ TEST(SystemInfoOnThisWindows, StartupValues)
     EXPECT_EQ(values.OSName, expected.osName);
     EXPECT_EQ(values.IsNT, expected.isNT);
     EXPECT_EQ(values.ClassKey, expected.classKey);
-    switch (QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR) {
+    switch (test::ExpectedMajor() * 100 + test::ExpectedMinor()) {
     case 410:
         EXPECT_TRUE(values.OSKind == TOSKind::os98 || values.OSKind == TOSKind::os98SE);
         break;
@@ -94,8 +95,8 @@ TEST(SystemInfoOnThisWindows, OperatingSystemCollector)
     os.GetInfo(services);
     const OSVERSIONINFOA version = RealVersion();
     EXPECT_EQ(os.Platform, ForThisVersion().platform);
-    EXPECT_EQ(os.MajorVersion, QM_EXPECTED_MAJOR);
-    EXPECT_EQ(os.MinorVersion, QM_EXPECTED_MINOR);
+    EXPECT_EQ(os.MajorVersion, test::ExpectedMajor());
+    EXPECT_EQ(os.MinorVersion, test::ExpectedMinor());
     EXPECT_EQ(os.BuildNumber, static_cast<int>(version.dwBuildNumber & 0xFFFF));
     EXPECT_LE(os.BuildNumber, 0xFFFF);
     EXPECT_TRUE(services.messages.empty());
@@ -137,7 +138,7 @@ TEST(SystemInfoOnThisWindows, NTSpecificSectionIsAlwaysWritten)
     test::FakeServices services;
     services.version = WindowsServices().OsVersion();
     TNTSpecific nt;
-    if (QM_EXPECTED_PLATFORM == 1) {
+    if (test::ExpectedPlatform() == 1) {
         WithoutProductOptions windows9x;
         nt.GetInfo(services);
     } else {
@@ -147,7 +148,7 @@ TEST(SystemInfoOnThisWindows, NTSpecificSectionIsAlwaysWritten)
     nt.Report(lines);
     ASSERT_EQ(lines.Count(), 12u);
     EXPECT_EQ(lines[0], "[NT Specific]");
-    if (QM_EXPECTED_PLATFORM == 1) {
+    if (test::ExpectedPlatform() == 1) {
         EXPECT_EQ(lines[1], "ProductType=Unknown");
         for (size_t i = 2; i < 10; ++i)
             EXPECT_TRUE(lines[i].ends_with("=0")) << lines[i];
@@ -174,7 +175,7 @@ TEST(SystemInfoOnThisWindows, ServicePackSixBecomesSixAWithTheHotFixOnNT)
     EXPECT_EQ(os.CSD, "Service Pack 6");
     key.WriteDword("Installed", 1);
     os.GetInfo(services);
-    EXPECT_EQ(os.CSD, QM_EXPECTED_PLATFORM == 2 ? "Service Pack 6a" : "Service Pack 6");
+    EXPECT_EQ(os.CSD, test::ExpectedPlatform() == 2 ? "Service Pack 6a" : "Service Pack 6");
     key.DeleteValue("Installed");
     os.GetInfo(services);
     EXPECT_EQ(os.CSD, "Service Pack 6");
@@ -196,7 +197,7 @@ TEST(SystemInfoOnThisWindows, ClassDevicesFollowTheLinkOn9x)
     std::string subkey;
     std::vector<std::string> list;
     GetClassDevices(root, "media", "DriverDesc", subkey, list);
-    if (QM_EXPECTED_PLATFORM == 1) {
+    if (test::ExpectedPlatform() == 1) {
         EXPECT_EQ(subkey, "MEDIA0");
         EXPECT_EQ(list, std::vector<std::string>{"Listed on 9x"});
     } else {
@@ -213,7 +214,7 @@ TEST(SystemInfoOnThisWindows, ClassDevicesFollowTheLinkOn9x)
 // "Network" enumerator left out; the display's chip data from its INFO key.
 TEST(SystemInfoOnThisWindows, DevicesAndDisplayOfTheFamily)
 {
-    if (QM_EXPECTED_PLATFORM != 1)
+    if (test::ExpectedPlatform() != 1)
         GTEST_SKIP() << "the NT family's device registry is checked in win_tests";
     test::RegistryFixture registry;
     const std::string classes = "SYSTEM\\CurrentControlSet\\Services\\Class\\";
@@ -279,7 +280,7 @@ TEST(SystemInfoOnThisWindows, ThisProcessIsListedByTheVersionsOwnMeans)
                                    [](const TProcessEntry& e) { return e.ID == GetCurrentProcessId(); });
     ASSERT_NE(self, entries.end());
     std::printf("This process: %lu=%s of %zu\n", GetCurrentProcessId(), self->Name.c_str(), entries.size());
-    const bool wholePath = QM_EXPECTED_PLATFORM == 2 && QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR <= 500;
+    const bool wholePath = test::ExpectedPlatform() == 2 && test::ExpectedMajor() * 100 + test::ExpectedMinor() <= 500;
     if (wholePath)
         EXPECT_TRUE(lstrcmpiA(self->Name.c_str(), program.c_str()) == 0) << self->Name;
     else
@@ -315,7 +316,7 @@ TEST(SystemInfoOnThisWindows, OverviewEndsAProcessByTheFamilysIdentifier)
         if (rows.ItemText(i, 0) == expected)
             row = i;
     }
-    if (row < 0 && QM_EXPECTED_PLATFORM == 2 && QM_EXPECTED_MAJOR == 4) {
+    if (row < 0 && test::ExpectedPlatform() == 2 && test::ExpectedMajor() == 4) {
         window.Close();
         test::PumpUntil([&] { return container.Overview() == nullptr; });
         GTEST_SKIP() << "NT 4 lists processes by their modules; a child held before its first instruction has none";

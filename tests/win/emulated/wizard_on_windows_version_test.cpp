@@ -17,6 +17,7 @@
 #include "../x_input.h"
 #include "app/app_classes.h"
 #include "components/wm_wizard.h"
+#include "expected_version.h"
 #include "framework/check_box.h"
 #include "optimizer/registry_backup_files.h"
 #include "optimizer/wizard_form.h"
@@ -26,13 +27,13 @@
 namespace qm {
 namespace {
 
-constexpr bool kWindows9x = QM_EXPECTED_PLATFORM == 1;
+const bool kWindows9x = test::ExpectedPlatform() == 1;
 constexpr char kUserRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // Each version its own line speed, so that every speed is chosen somewhere.
 int LineSpeedForThisVersion()
 {
-    switch (QM_EXPECTED_MAJOR * 100 + QM_EXPECTED_MINOR) {
+    switch (test::ExpectedMajor() * 100 + test::ExpectedMinor()) {
     case 410:
         return 1; // Modem
     case 400:
@@ -85,9 +86,9 @@ bool ImportWithRegedit(const std::string& file)
 TEST(WizardOnThisWindows, APersonOptimizesAndTheBackupUndoesIt)
 {
     const OsVersionInfo version = WindowsServices().OsVersion();
-    ASSERT_EQ(version.platform, static_cast<unsigned>(QM_EXPECTED_PLATFORM));
-    ASSERT_EQ(version.major, static_cast<unsigned>(QM_EXPECTED_MAJOR));
-    const TweakTable* table = ChooseTweakTable(kWindows9x ? "Windows 9x" : "Windows NT", QM_EXPECTED_MAJOR);
+    ASSERT_EQ(version.platform, static_cast<unsigned>(test::ExpectedPlatform()));
+    ASSERT_EQ(version.major, static_cast<unsigned>(test::ExpectedMajor()));
+    const TweakTable* table = ChooseTweakTable(kWindows9x ? "Windows 9x" : "Windows NT", test::ExpectedMajor());
     const int speed = LineSpeedForThisVersion();
 
     // A machine as the user had it: one tuning value of its own, one limit.
@@ -187,7 +188,7 @@ TEST(WizardOnThisWindows, APersonOptimizesAndTheBackupUndoesIt)
     std::printf("Windows %u.%u, line speed %d\n  before:\n%s  after the wizard:\n%s  after importing the backup:\n%s",
                 version.major, version.minor, speed, Describe(before).c_str(), Describe(after).c_str(),
                 Describe(restored).c_str());
-    if (kWindows9x || QM_EXPECTED_MAJOR == 4) {
+    if (kWindows9x || test::ExpectedMajor() == 4) {
         // REGEDIT4 cannot delete: what was there comes back, the added values stay.
         for (const auto& value : before)
             EXPECT_NE(std::find(restored.begin(), restored.end(), value), restored.end()) << value.name;
