@@ -47,4 +47,25 @@ private:
     std::vector<DWORD> ids_;
 };
 
+// Runs the console report tool built beside the tests with `arguments` and
+// returns its exit code (999: it did not start, 998: no code).
+inline DWORD RunReportTool(const std::string& arguments)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    std::string folder = path;
+    folder.erase(folder.find_last_of("\\/") + 1);
+    std::string line = "\"" + folder + "..\\..\\app\\quarrimond-report.exe\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return 999;
+    UniqueHandle process(info.hProcess), thread(info.hThread);
+    WaitForSingleObject(process.Get(), 60000);
+    DWORD code = 998;
+    GetExitCodeProcess(process.Get(), &code);
+    return code;
+}
+
 } // namespace qm::test

@@ -93,25 +93,6 @@ std::map<std::string, std::string> Sections(const std::string& report)
     return sections;
 }
 
-DWORD RunReportTool(const std::string& file)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string folder = path;
-    folder.erase(folder.find_last_of('\\') + 1);
-    std::string line = "\"" + folder + "..\\..\\app\\quarrimond-report.exe\" \"" + file + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return 999;
-    UniqueHandle process(info.hProcess), thread(info.hThread);
-    WaitForSingleObject(process.Get(), 60000);
-    DWORD code = 998;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
-}
-
 // Saves a report as a person does, from a thread of its own while the menu
 // and the dialogs hold the window's thread: the menu item by keyboard, the
 // file name typed, the questions that follow answered by click.
@@ -596,7 +577,7 @@ TEST_F(Overview, SavesBothReportKindsThroughTheSaveDialog)
         saver.Join();
         EXPECT_EQ(saver.Offered(), "SystemInfo.txt");
     }
-    ASSERT_EQ(RunReportTool(tool), 0u);
+    ASSERT_EQ(test::RunReportTool("\"" + tool + "\""), 0u);
     const auto ours = Sections(ReadFile(all)), theirs = Sections(ReadFile(tool));
     EXPECT_TRUE(ReadFile(all).ends_with("\r\n"));
     // The same sections; equal except those that change between two reads.

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/app_classes.h"
+#include "child_processes.h"
 #include "platform/registry_key.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/msysteminfo.h"
@@ -331,39 +332,13 @@ TEST(SharedRoutines, ShortcutsVersionsAndNames)
     EXPECT_FALSE(GetUserNameText().empty());
 }
 
-std::string ExecutableFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string full = path;
-    return full.substr(0, full.find_last_of("\\/") + 1);
-}
-
-DWORD RunReportTool(const std::string& arguments)
-{
-    std::string line = "\"";
-    line += ExecutableFolder();
-    line += "..\\..\\app\\quarrimond-report.exe\" ";
-    line += arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return 999;
-    UniqueHandle process(info.hProcess), thread(info.hThread);
-    WaitForSingleObject(process.Get(), 30000);
-    DWORD code = 998;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
-}
-
 TEST(ReportTool, WritesTheAllTopicsReportWithCrLf)
 {
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     std::string file = std::string(temp) + "quarrimond-report-test.txt";
     DeleteFileA(file.c_str());
-    EXPECT_EQ(RunReportTool("\"" + file + "\""), 0u);
+    EXPECT_EQ(test::RunReportTool("\"" + file + "\""), 0u);
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -383,9 +358,9 @@ TEST(ReportTool, WritesTheAllTopicsReportWithCrLf)
 
 TEST(ReportTool, HelpAndBadArguments)
 {
-    EXPECT_EQ(RunReportTool("--help"), 0u);
-    EXPECT_EQ(RunReportTool("one two"), 2u);
-    EXPECT_EQ(RunReportTool("Z:\\no\\such\\folder\\report.txt"), 2u);
+    EXPECT_EQ(test::RunReportTool("--help"), 0u);
+    EXPECT_EQ(test::RunReportTool("one two"), 2u);
+    EXPECT_EQ(test::RunReportTool("Z:\\no\\such\\folder\\report.txt"), 2u);
 }
 
 } // namespace
