@@ -216,6 +216,17 @@ inline StoredValue Dw(const char* name, std::uint32_t number)
     return {name, REG_DWORD, {}, number};
 }
 
+// What a tweak table writes, as the registry then holds it; none without a table.
+inline std::vector<StoredValue> ValuesOfTable(const TweakTable* table)
+{
+    std::vector<StoredValue> values;
+    if (table)
+        for (const TweakValue& v : table->values)
+            values.push_back(v.type == TweakType::String ? Sz(std::string(v.name).c_str(), std::string(v.text).c_str())
+                                                         : Dw(std::string(v.name).c_str(), v.number));
+    return values;
+}
+
 inline std::vector<StoredValue> Sorted(std::vector<StoredValue> values)
 {
     std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) { return a.name < b.name; });

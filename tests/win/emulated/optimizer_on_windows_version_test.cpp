@@ -50,12 +50,7 @@ TEST(OptimizerOnThisWindows, WritesTheTableForThisVersionAndNothingElse)
 
     const TweakTable* table =
         ChooseTweakTable(test::ExpectedPlatform() == 1 ? "Windows 9x" : "Windows NT", test::ExpectedMajor());
-    std::vector<test::StoredValue> expected;
-    if (table)
-        for (const TweakValue& v : table->values)
-            expected.push_back(v.type == TweakType::String
-                                   ? test::Sz(std::string(v.name).c_str(), std::string(v.text).c_str())
-                                   : test::Dw(std::string(v.name).c_str(), v.number));
+    std::vector<test::StoredValue> expected = test::ValuesOfTable(table);
     EXPECT_EQ(test::ExpectedPlatform() == 1 ? mstcp : tcpip, test::Sorted(expected));
     EXPECT_TRUE((test::ExpectedPlatform() == 1 ? tcpip : mstcp).empty());
     if (table)

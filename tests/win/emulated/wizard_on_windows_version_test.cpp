@@ -158,12 +158,7 @@ TEST(WizardOnThisWindows, APersonOptimizesAndTheBackupUndoesIt)
     }
     const auto after = Everything();
 
-    std::vector<test::StoredValue> expected;
-    if (table)
-        for (const TweakValue& v : table->values)
-            expected.push_back(v.type == TweakType::String
-                                   ? test::Sz(std::string(v.name).c_str(), std::string(v.text).c_str())
-                                   : test::Dw(std::string(v.name).c_str(), v.number));
+    std::vector<test::StoredValue> expected = test::ValuesOfTable(table);
     if (table) {
         expected.push_back(test::Dw("MaxConnectionsPerServer", static_cast<std::uint32_t>(speed + 4)));
         expected.push_back(test::Dw("MaxConnectionsPer1_0Server", static_cast<std::uint32_t>(speed + 4)));
