@@ -363,6 +363,7 @@ TEST_F(Overview, SubDialogsShowTheirListsAndKeepCheckMarks)
         // Once the dialog is up: a click on a check box, then OK by mouse.
         app->Post([&, clickBox = clickOneBox && list.Count() > 0] {
             test::PumpFor(200);
+            Shot("detail-" + std::to_string(seen.size()));
             if (clickBox) {
                 const bool before = list.Checked(0);
                 test::XClickAt(list.Handle(), 7, 7);
