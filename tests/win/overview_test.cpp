@@ -231,7 +231,7 @@ protected:
     void Shot(const std::string& name)
     {
         if (const char* folder = std::getenv("QM_SCREENSHOTS"))
-            test::XDoTool("sleep 0; /usr/bin/import -window root " + std::string(folder) + "/" + name + ".png");
+            test::RunUnixCommand("/usr/bin/import -window root " + std::string(folder) + "/" + name + ".png");
     }
 
     RecordingServices services;

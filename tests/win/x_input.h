@@ -16,12 +16,12 @@
 
 namespace qm::test {
 
-// Runs xdotool with `arguments`; true when it ran and succeeded. Wine
-// cannot wait on a Unix process, so a shell runs it and leaves its exit
+// Runs a command line of the Unix side; true when it ran and exited with 0.
+// Wine cannot wait on a Unix process, so a shell runs it and leaves its exit
 // status in a file, which the test waits for while its messages flow (or,
-// with `pump` off, without taking in any message: the input then waits in
-// the X server's queue for the program's next look).
-inline bool XDoTool(const std::string& arguments, bool pump = true)
+// with `pump` off, without taking in any message: input it gave then waits
+// in the X server's queue for the program's next look).
+inline bool RunUnixCommand(const std::string& commandLine, bool pump = true)
 {
     static int runs = 0;
     const std::string status =
@@ -30,7 +30,7 @@ inline bool XDoTool(const std::string& arguments, bool pump = true)
     for (char& c : windowsStatus)
         if (c == '/')
             c = '\\';
-    std::string command = "/bin/sh -c \"/usr/bin/xdotool " + arguments + "; echo $? > " + status + "\"";
+    std::string command = "/bin/sh -c \"" + commandLine + "; echo $? > " + status + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -67,6 +67,12 @@ inline bool XDoTool(const std::string& arguments, bool pump = true)
     if (pump)
         PumpFor(150);
     return done && code == '0';
+}
+
+// Runs xdotool with `arguments`: real mouse and keyboard input.
+inline bool XDoTool(const std::string& arguments, bool pump = true)
+{
+    return RunUnixCommand("/usr/bin/xdotool " + arguments, pump);
 }
 
 // The screen point of client point (x, y) of `window`.
