@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/forwarding_services.h"
+#include "platform/text_encoding.h"
 #include "sysinfo/report_json.h"
 #include "sysinfo/startup_values.h"
 #include "sysinfo/system_info.h"
@@ -81,19 +82,6 @@ std::optional<Options> ParseArguments(int argc, char** argv)
         }
     }
     return options;
-}
-
-std::string AnsiToUtf8(std::string_view ansi)
-{
-    if (ansi.empty())
-        return {};
-    const int wideCount = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(wideCount), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), wideCount);
-    const int count = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(count), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, utf8.data(), count, nullptr, nullptr);
-    return utf8;
 }
 
 bool Write(const std::string& file, const std::string& text)
@@ -166,7 +154,7 @@ int main(int argc, char** argv)
             collector.Report(topic.report, locale);
             topics.push_back(std::move(topic));
         }
-        text = qm::ReportJson(topics, AnsiToUtf8);
+        text = qm::ReportJson(topics, qm::Utf8FromAnsi);
     } else {
         qm::StringList lines;
         if (options->topics.empty())

@@ -8,6 +8,7 @@
 #include "optimizer/tweak_tables.h"
 #include "platform/file_write.h"
 #include "platform/registry_key.h"
+#include "platform/text_encoding.h"
 
 namespace qm {
 
@@ -26,19 +27,9 @@ bool IsStringType(DWORD type)
 // ANSI bytes as UTF-16 bytes, for the string types a version 5 file holds in hex.
 std::vector<std::uint8_t> Utf16Bytes(const std::vector<std::uint8_t>& ansi)
 {
-    std::vector<std::uint8_t> bytes;
-    if (ansi.empty())
-        return bytes;
-    const int count = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(ansi.data()),
-                                          static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(ansi.data()), static_cast<int>(ansi.size()),
-                        wide.data(), count);
-    for (wchar_t c : wide) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    return bytes;
+    const std::string bytes =
+        Utf16LittleEndianBytes(std::string_view(reinterpret_cast<const char*>(ansi.data()), ansi.size()));
+    return {bytes.begin(), bytes.end()};
 }
 
 BackedUpKey ReadKey(HKEY root, const char* rootName, std::string_view path, const std::vector<std::string>& names,
@@ -80,15 +71,7 @@ std::string FileBytes(const std::string& text, RegFileFormat format)
 {
     if (format == RegFileFormat::Regedit4)
         return text;
-    const int count = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(count), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : wide) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
+    return "\xFF\xFE" + Utf16LittleEndianBytes(text);
 }
 
 bool WriteNewFile(const std::string& path, const std::string& bytes)

@@ -6,15 +6,6 @@ namespace qm {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 char Lower(char c)
 {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -146,6 +137,15 @@ std::string ReplaceTextAll(std::string_view text, std::string_view find, std::st
         }
     }
     return out;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace qm

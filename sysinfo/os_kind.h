@@ -19,6 +19,8 @@ std::string ClassKeyFor(bool isNT);
 
 // The parent folder of the desktop folder: up to, not including, its last backslash.
 std::string ProfilePathFrom(std::string_view desktopPath);
+// Without leading and trailing blanks and control characters.
+std::string_view TrimBlanks(std::string_view text);
 // Trims blanks and control characters, then deletes every space and CR LF pair.
 std::string RemoveBlanks(std::string_view text);
 // The characters of `text` in reverse order.

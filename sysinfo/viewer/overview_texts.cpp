@@ -1,34 +1,17 @@
 #include "sysinfo/viewer/overview_texts.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
+#include "framework/properties.h"
+#include "sysinfo/os_kind.h"
 #include "sysinfo/report_format.h"
 
 namespace qm {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 template <class Rule> std::vector<CheckItem> ItemsFrom(const StringList& lines, size_t first, Rule checked)
 {
@@ -75,8 +58,8 @@ std::string Grouped(double value, char thousandsSeparator)
 
 std::string ProcessorLine(int count, std::string_view vendor, std::string_view vendorId, int frequency)
 {
-    return std::to_string(count) + " x " + std::string(Trimmed(vendor)) + " " + std::string(Trimmed(vendorId)) + " - " +
-        std::to_string(frequency) + " MHz";
+    return std::to_string(count) + " x " + std::string(TrimBlanks(vendor)) + " " + std::string(TrimBlanks(vendorId)) +
+        " - " + std::to_string(frequency) + " MHz";
 }
 
 std::string ModelLine(int family, int model, int stepping)
@@ -138,8 +121,7 @@ bool IsCriticalProcess(std::string_view imageName)
     static constexpr std::string_view kCritical[] = {"system",       "smss.exe",     "csrss.exe", "wininit.exe",
                                                      "winlogon.exe", "services.exe", "lsass.exe", "svchost.exe",
                                                      "kernel32.dll", "msgsrv32.exe", "mprexe.exe"};
-    const std::string name = Lower(Trimmed(imageName));
-    return std::find(std::begin(kCritical), std::end(kCritical), name) != std::end(kCritical);
+    return IndexOfNameIgnoringCase(kCritical, TrimBlanks(imageName)) >= 0;
 }
 
 std::string TerminateQuestion(std::string_view imageName, bool isOwnProcess)
@@ -172,7 +154,7 @@ int FreeSpacePercent(std::int64_t freeSpace, std::int64_t capacity)
 
 std::string TopicReportFileName(std::string_view tabCaption)
 {
-    return std::string(Trimmed(tabCaption)) + ".txt";
+    return std::string(TrimBlanks(tabCaption)) + ".txt";
 }
 
 std::vector<DeviceTreeClass> DeviceTreeClasses(const std::vector<DeviceTreeInput>& devices)

@@ -1,0 +1,13 @@
+#pragma once
+// Texts between the system's ANSI code page and Unicode.
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+std::wstring WideFromAnsi(std::string_view ansi);
+// Each UTF-16 unit as two bytes, low byte first, as files hold them.
+std::string Utf16LittleEndianBytes(std::string_view ansi);
+std::string Utf8FromAnsi(std::string_view ansi);
+
+} // namespace qm
