@@ -22,7 +22,7 @@ namespace qm {
 
 namespace {
 
-// Megabytes for a display that takes an int; the display clamps further.
+// Megabytes for a display that takes an int.
 int DisplayMegabytes(std::int64_t bytes)
 {
     std::int64_t megabytes = WholeMegabytes(bytes);
@@ -71,6 +71,10 @@ TMainForm::TMainForm(Application& application) : TForm(application)
 void TMainForm::DescriptionLoaded()
 {
     Panel5 = &Find<TPanel>("Panel5");
+    RxLabel4 = &Find<TControl>("RxLabel4");
+    Panel3 = &Find<TControl>("Panel3");
+    RxLabel1 = &Find<TControl>("RxLabel1");
+    Panel6 = &Find<TControl>("Panel6");
     VrNum1 = &Find<TVrNum>("VrNum1");
     VrNum2 = &Find<TVrNum>("VrNum2");
     UserLed = &Find<TVrUserLed>("UserLed");
@@ -88,7 +92,9 @@ void TMainForm::FormCreate(Component&)
     if (!services.FileExists(folder + "regbkup\\bkkey1.reg") || !services.FileExists(folder + "regbkup\\bkkey2.reg"))
         BackupRegistry(services);
     // The banner is designed into the window; hidden, it must leave no gap.
-    SetOuterHeight(Height() - Panel5->Height());
+    clientWithoutBanner_ = ClientHeight() - Panel5->Height();
+    FitHeightToBanner();
+    designedRow_ = {RxLabel4->Bounds(), Panel3->Bounds(), RxLabel1->Bounds(), Panel6->Bounds()};
     banner_.Reset();
     // Whatever escapes a handler is dropped without a word.
     App().SetOnException([](const std::exception&) {});
@@ -111,11 +117,27 @@ void TMainForm::VrTimer1Timer(Component&)
         totalRam_ = static_cast<std::int64_t>(status.totalPhysical);
         availableRam_ = static_cast<std::int64_t>(status.availablePhysical);
         freeRamPercent_ = qm::FreeRamPercent(availableRam_, totalRam_);
+        const int digits = DigitsForMegabytes(WholeMegabytes(std::max(totalRam_, availableRam_)));
+        if (digits != VrNum2->Digits())
+            FitDisplays(digits);
         VrNum1->SetValue(DisplayMegabytes(availableRam_));
         VrNum2->SetValue(DisplayMegabytes(totalRam_));
         CoolTrayIcon1->SetHint(FreeRamHint(VrNum1->Value()));
     } catch (const std::exception& e) {
         ReportCollectorFailure(App().Services(), "TMemory", e);
+    }
+}
+
+void TMainForm::FitDisplays(int digits)
+{
+    const MemoryRow row = LayOutMemoryRow(designedRow_, digits, VrNum1->CellSize().cx, VrNum1->Options().spacing);
+    RxLabel4->SetBounds(row.availableCaption);
+    Panel3->SetBounds(row.availableDisplay);
+    RxLabel1->SetBounds(row.totalCaption);
+    Panel6->SetBounds(row.totalDisplay);
+    for (TVrNum* display : {VrNum1, VrNum2}) {
+        display->SetMax(LargestShown(digits));
+        display->SetDigits(digits);
     }
 }
 
@@ -168,12 +190,12 @@ void TMainForm::RestoreApplication()
     HWND window = Handle();
     if (!IsIconic(window) && IsWindowVisible(window))
         return;
-    HWND focused = GetFocus();
     ShowWindow(window, SW_RESTORE);
     App().SetHiddenToTray(false);
     SetForegroundWindow(window);
-    if (focused && IsChild(window, focused))
-        ::SetFocus(focused);
+    // The tray menu may have activated the window while it was hidden, so
+    // no activation follows now to bring the focus back.
+    RestoreFocus();
 }
 
 void TMainForm::ShowQuarrimondWindow1Click(Component&)
@@ -202,7 +224,12 @@ void TMainForm::Image1Click(Component&)
 void TMainForm::HideBanner()
 {
     Panel5->SetVisible(false);
-    SetOuterHeight(Height() - Panel5->Height());
+    FitHeightToBanner();
+}
+
+void TMainForm::FitHeightToBanner()
+{
+    SetClientHeight(clientWithoutBanner_ + (Panel5->Visible() ? Panel5->Height() : 0));
 }
 
 void TMainForm::Image2Click(Component&)
@@ -220,8 +247,9 @@ void TMainForm::abfApplicationProperties1Activate(Component&)
     if (!banner_.Activate(Panel5->Visible()))
         return;
     Panel5->SetVisible(true);
-    SetOuterHeight(Height() + Panel5->Height());
-    Panel5->Repaint();
+    FitHeightToBanner();
+    if (IsWindowVisible(Handle()))
+        Panel5->Repaint();
 }
 
 } // namespace qm

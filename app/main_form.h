@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/banner_rule.h"
+#include "app/memory_row.h"
 #include "framework/form.h"
 
 namespace qm {
@@ -51,14 +52,26 @@ protected:
 
 private:
     void HideBanner();
+    // The client height for the banner as it is now, whether the window is
+    // shown, minimised or in the tray: set outright, so no order of
+    // activations and restores can leave a shrunken window.
+    void FitHeightToBanner();
+    // Widens the two displays and their row for `digits` digits.
+    void FitDisplays(int digits);
     void RestoreApplication();
 
     int freeRamPercent_ = 0;
     std::int64_t totalRam_ = 0;
     std::int64_t availableRam_ = 0;
     BannerRule banner_;
+    int clientWithoutBanner_ = 0;
+    MemoryRow designedRow_;
 
     TPanel* Panel5 = nullptr;
+    TControl* RxLabel4 = nullptr;
+    TControl* Panel3 = nullptr;
+    TControl* RxLabel1 = nullptr;
+    TControl* Panel6 = nullptr;
     TVrNum* VrNum1 = nullptr;
     TVrNum* VrNum2 = nullptr;
     TVrUserLed* UserLed = nullptr;

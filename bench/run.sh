@@ -1,34 +1,50 @@
 #!/usr/bin/env bash
 # Builds the x86_64 benchmarks and runs them under Wine on a virtual display:
-# start-up and per-tick costs, then the processor time of the running main
-# window against a bare window with a one-second timer over the same period
-# (read from /proc, since Wine reports no times for other processes).
-# Usage: bench/run.sh [SECONDS for the idle comparison, default 60]
+# start-up and per-tick costs, the information engine, then the resident cost
+# of the running program against the floor program (bench/floor_window.cpp),
+# both started together: processor clock ticks over SECONDS shown, then over
+# SECONDS minimised to the tray, and resident memory, for RUNS runs. Times come
+# from /proc, since Wine reports none for other processes.
+# Usage: bench/run.sh [SECONDS, default 60] [RUNS, default 3]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
+runs=${2:-3}
 "$root/scripts/build.sh" x86_64 >/dev/null
 bin=$root/build/x86_64
 export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  root=$1 bin=$2 seconds=$3
-  cpu_ticks() { awk "{print \$14 + \$15}" /proc/$1/stat; }
+  root=$1 bin=$2 seconds=$3 runs=$4
+  ticks() { awk "{print \$14 + \$15}" /proc/$1/stat; }
+  rss() { awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$1/status; }
+  ratio() { awk -v a="$1" -v b="$2" "BEGIN { if (b > 0) printf \"%.2f\", a / b; else print \"n/a\" }"; }
   "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1
   wineserver -p 30
   "$root/scripts/wine-run" "$bin/bench/main_window_bench.exe" > "$bin/bench.log" 2>/dev/null
   echo "== system information" >> "$bin/bench.log"
   "$root/scripts/wine-run" "$bin/bench/system_info_bench.exe" >> "$bin/bench.log" 2>/dev/null
-  "$root/scripts/wine-run" "$bin/app/quarrimond.exe" >/dev/null 2>&1 &
-  "$root/scripts/wine-run" "$bin/bench/bare_window.exe" >/dev/null 2>&1 &
-  sleep 3
-  program=$(pgrep -n -x quarrimond.exe)
-  bare=$(pgrep -n -x bare_window.exe)
-  p0=$(cpu_ticks "$program"); b0=$(cpu_ticks "$bare")
-  sleep "$seconds"
-  p1=$(cpu_ticks "$program"); b1=$(cpu_ticks "$bare")
-  hz=$(getconf CLK_TCK)
-  awk -v p=$((p1 - p0)) -v b=$((b1 - b0)) -v hz="$hz" -v s="$seconds" "BEGIN {
-    printf \"CPU time over %d s: main window %.2f s, bare window %.2f s, ratio %s\n\",
-      s, p / hz, b / hz, (b > 0 ? sprintf(\"%.2f\", p / b) : \"n/a (bare window below the clock tick)\") }" >> "$bin/bench.log"
-  wineserver -k' _ "$root" "$bin" "$seconds"
+  echo "== resident cost against the floor program, clock ticks of $(getconf CLK_TCK) per second" >> "$bin/bench.log"
+  printf "%-4s %-22s %-22s %-22s\n" run "shown ${seconds} s (ratio)" "in tray ${seconds} s (ratio)" "memory MB (ratio)" >> "$bin/bench.log"
+  for run in $(seq "$runs"); do
+    "$root/scripts/wine-run" "$bin/app/quarrimond.exe" >/dev/null 2>&1 &
+    "$root/scripts/wine-run" "$bin/bench/floor_window.exe" >/dev/null 2>&1 &
+    sleep 8
+    program=$(pgrep -n -x quarrimond.exe); floor=$(pgrep -n ^floor_window)
+    p0=$(ticks "$program"); f0=$(ticks "$floor")
+    sleep "$seconds"
+    p1=$(ticks "$program"); f1=$(ticks "$floor")
+    pm=$(rss "$program"); fm=$(rss "$floor")
+    "$root/scripts/wine-run" "$bin/bench/minimise_windows.exe" "Quarrimond v4.8" Floor >/dev/null 2>&1
+    sleep 3
+    p2=$(ticks "$program"); f2=$(ticks "$floor")
+    sleep "$seconds"
+    p3=$(ticks "$program"); f3=$(ticks "$floor")
+    shown="$((p1 - p0)) vs $((f1 - f0)) ($(ratio $((p1 - p0)) $((f1 - f0))))"
+    tray="$((p3 - p2)) vs $((f3 - f2)) ($(ratio $((p3 - p2)) $((f3 - f2))))"
+    memory="$pm vs $fm ($(ratio "$pm" "$fm"))"
+    printf "%-4s %-22s %-22s %-22s\n" "$run" "$shown" "$tray" "$memory" >> "$bin/bench.log"
+    kill "$program" "$floor" 2>/dev/null || true
+    sleep 2
+  done
+  wineserver -k' _ "$root" "$bin" "$seconds" "$runs"
 cat "$bin/bench.log"

@@ -213,6 +213,11 @@ bool Application::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     switch (message) {
     case kRunHandedOver: {
         auto* handOver = reinterpret_cast<HandOver*>(lParam);
+        // Once the program is ending, forms are being destroyed: a hand-over
+        // still waiting then (served while a timer thread is joined) would
+        // run a handler on a form whose own part is already gone.
+        if (terminated_)
+            return true;
         try {
             (*handOver->work)();
         } catch (...) {

@@ -341,7 +341,8 @@ void TControl::Invalidate()
 
 void TControl::Repaint()
 {
-    if (Handle())
+    // A hidden window is painted whole when it shows: drawing now is waste.
+    if (Handle() && IsWindowVisible(Handle()))
         RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 

@@ -155,7 +155,7 @@ protected:
     bool transparent_ = false;
 
     void PaintToScreen(HDC target);
-    void UpdateWindowBounds();
+    virtual void UpdateWindowBounds();
 
 private:
     void TrackMouseLeave();

@@ -192,9 +192,24 @@ void TForm::SetClientSize(int width, int height)
     SetBounds(Rect::FromBounds(Left(), Top(), width + frame.cx, height + frame.cy));
 }
 
-void TForm::SetOuterHeight(int height)
+void TForm::UpdateWindowBounds()
 {
-    SetHeight(height);
+    // A minimised window keeps its restored size in its placement: a size set
+    // now must land there, or restoring would undo it.
+    if (Handle() && IsIconic(Handle())) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof(placement);
+        if (GetWindowPlacement(Handle(), &placement)) {
+            RECT& normal = placement.rcNormalPosition;
+            normal.right = normal.left + Width();
+            normal.bottom = normal.top + Height();
+            placement.flags = 0;
+            placement.showCmd = IsWindowVisible(Handle()) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+            SetWindowPlacement(Handle(), &placement);
+        }
+        return;
+    }
+    TControl::UpdateWindowBounds();
 }
 
 DWORD TForm::Style() const
@@ -298,10 +313,15 @@ void TForm::PlaceAtFirstShow()
     placed_ = true;
     if (position_ == FormPosition::poDesigned)
         return;
-    const bool desktop = position_ == FormPosition::poDesktopCenter;
-    int screenWidth = GetSystemMetrics(desktop ? SM_CXVIRTUALSCREEN : SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(desktop ? SM_CYVIRTUALSCREEN : SM_CYSCREEN);
-    SetBounds(Rect::FromBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height()));
+    // Both centrings use the work area of the monitor the window is on: the
+    // virtual desktop's middle can fall between monitors or under a taskbar.
+    RECT designed{Left(), Top(), Left() + Width(), Top() + Height()};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromRect(&designed, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
+    const RECT& work = monitor.rcWork;
+    SetBounds(CentredIn(Rect{work.left, work.top, work.right, work.bottom}, Width(), Height()));
 }
 
 void TForm::Show()
@@ -545,13 +565,16 @@ void TForm::MoveFocus(HWND target, bool previous)
 void TForm::RememberFocus()
 {
     HWND focus = GetFocus();
-    // Minimising moves the focus away first: keep what the user had then.
-    if (focus && IsChild(Handle(), focus))
+    // Minimising moves the focus away first, and a hidden or minimised form
+    // can be activated (a tray menu does it): keep what the user had before.
+    if (focus && IsChild(Handle(), focus) && IsWindowVisible(Handle()) && !IsIconic(Handle()))
         savedFocus_ = focus;
 }
 
 void TForm::RestoreFocus()
 {
+    if (!IsWindowVisible(Handle()) || IsIconic(Handle()))
+        return;
     if (savedFocus_ && IsWindow(savedFocus_) && IsChild(Handle(), savedFocus_) && IsWindowVisible(savedFocus_) &&
         IsWindowEnabled(savedFocus_)) {
         ::SetFocus(savedFocus_);
@@ -597,6 +620,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_KILLFOCUS:
         return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE)
+            RememberFocus();
+        break;
     case DM_GETDEFID:
         return DefaultButtonId();
     case WM_NEXTDLGCTL:

@@ -50,8 +50,6 @@ public:
 
     Rect ClientRect() const override;
     void SetClientSize(int width, int height);
-    // The window's whole height, frame and caption included, as the user sees it.
-    void SetOuterHeight(int height);
 
     void InsertChild(Component& child) override;
     void Loaded() override;
@@ -148,6 +146,9 @@ protected:
     DWORD ExStyle() const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(Canvas& canvas) override;
+    void UpdateWindowBounds() override;
+    // Gives the focus back to the control that last had it in this form.
+    void RestoreFocus();
 
 private:
     // Calls `event` on every lifecycle hook; a hook's failure goes to the
@@ -161,7 +162,6 @@ private:
     void AddNavigationNodes(TControl& parent, NavigationNode& node, std::vector<TControl*>& controls);
     LRESULT DefaultButtonId() const;
     void RememberFocus();
-    void RestoreFocus();
     SIZE FrameSize() const;
     void PlaceAtFirstShow();
     void SyncBoundsFromWindow();

@@ -17,6 +17,20 @@ struct Rect {
     friend constexpr bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Where a window of the given size sits centred in `area` (a monitor's work
+// area, whose origin may be negative). One larger than the area keeps its
+// top-left corner, and so its caption, inside it.
+constexpr Rect CentredIn(const Rect& area, int width, int height)
+{
+    int left = area.left + (area.Width() - width) / 2;
+    int top = area.top + (area.Height() - height) / 2;
+    if (left < area.left)
+        left = area.left;
+    if (top < area.top)
+        top = area.top;
+    return Rect::FromBounds(left, top, width, height);
+}
+
 // Scales a designed length (at 96 dpi) to the screen's resolution, rounding half away.
 constexpr int ScaleFromDesign(int designed, int screenDpi)
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/cool_tray_icon.h"
 #include "app/defrag_form.h"
 #include "app/main_form.h"
@@ -91,8 +93,12 @@ TEST_F(MainWindow, OpensCentredAt466By211WithTheBannerHidden)
     EXPECT_EQ(client.cy, 211);
     RECT window;
     GetWindowRect(main->Handle(), &window);
-    EXPECT_NEAR((window.left + window.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((window.top + window.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    // On the work area of the monitor it is on, as the system reports it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(main->Handle(), MONITOR_DEFAULTTONULL), &monitor));
+    EXPECT_NEAR((window.left + window.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
     LONG style = GetWindowLongA(main->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -149,14 +155,74 @@ TEST_F(MainWindow, SamplingKeepsFiguresDisplaysAndHint)
     EXPECT_EQ(value, 25);
 }
 
-TEST_F(MainWindow, SamplingBeyondFourGigabytesClampsTheDisplays)
+Rect WindowRectIn(HWND window, HWND parent)
 {
-    Sample(20ull * 1024 * MB, 24ull * 1024 * MB);
-    EXPECT_EQ(main->FreeRamPercent(), 83);
-    EXPECT_EQ(main->AvailableRam(), 20ll * 1024 * 1048576);
-    EXPECT_EQ(Get<TVrNum>("VrNum1").Value(), 9999);
-    EXPECT_EQ(Get<TVrNum>("VrNum2").Value(), 9999);
-    EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(), "Quarrimond: free RAM=9999 Mb");
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+bool Overlap(const Rect& a, const Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+TEST_F(MainWindow, DisplaysShowTheWholeMegabytesAcrossTheMemorySeams)
+{
+    main->Show();
+    struct Seam {
+        std::uint64_t available, total;
+        int availableMb, totalMb, digits;
+    };
+    // 8 GiB keeps the designed row; 24 GiB needs five digits, 1 TiB seven.
+    for (const Seam& seam : {Seam{6ull * 1024 * MB + 5, 8ull * 1024 * MB, 6144, 8192, 4},
+                             Seam{20ull * 1024 * MB, 24ull * 1024 * MB, 20480, 24576, 5},
+                             Seam{1000ull * 1024 * MB + MB - 1, 1024ull * 1024 * MB, 1024000, 1048576, 7},
+                             Seam{3ull * 1024 * MB, 8ull * 1024 * MB, 3072, 8192, 4}}) {
+        SCOPED_TRACE(seam.totalMb);
+        Sample(seam.available, seam.total);
+        auto& available = Get<TVrNum>("VrNum1");
+        auto& total = Get<TVrNum>("VrNum2");
+        EXPECT_EQ(available.Value(), seam.availableMb);
+        EXPECT_EQ(total.Value(), seam.totalMb);
+        EXPECT_EQ(Get<TCoolTrayIcon>("CoolTrayIcon1").Hint(),
+                  "Quarrimond: free RAM=" + std::to_string(seam.availableMb) + " Mb");
+        EXPECT_EQ(main->FreeRamPercent(),
+                  static_cast<int>(std::lround(100.0 * double(seam.available) / double(seam.total))));
+        EXPECT_EQ(total.Digits(), seam.digits);
+        EXPECT_EQ(available.Digits(), seam.digits);
+        EXPECT_EQ(Client().cx, 466);
+        EXPECT_EQ(Client().cy, 211);
+        if (seam.digits == 4) {
+            // As designed.
+            EXPECT_EQ(Get<TControl>("Panel3").Bounds(), Rect::FromBounds(127, 159, 40, 18));
+            EXPECT_EQ(Get<TControl>("RxLabel1").Bounds().left, 208);
+            EXPECT_EQ(Get<TControl>("Panel6").Bounds(), Rect::FromBounds(304, 160, 41, 17));
+        }
+        // What the window shows: nothing overlaps, nothing leaves the client,
+        // every digit cell lies inside its display.
+        const Rect panel1 = Rect::FromBounds(0, 0, 466, 186);
+        std::vector<Rect> row;
+        for (const char* name : {"RxLabel4", "Panel3", "RxLabel1", "Panel6", "Panel2", "VrProgressBar1"})
+            row.push_back(WindowRectIn(Get<TControl>(name).Handle(), Get<TControl>("Panel1").Handle()));
+        for (size_t i = 0; i < row.size(); ++i) {
+            EXPECT_GE(row[i].left, panel1.left) << i;
+            EXPECT_LE(row[i].right, panel1.right - 4) << i;
+            EXPECT_LE(row[i].bottom, panel1.bottom) << i;
+            for (size_t j = i + 1; j < row.size(); ++j)
+                EXPECT_FALSE(Overlap(row[i], row[j])) << i << " and " << j;
+        }
+        for (TVrNum* display : {&available, &total}) {
+            const SIZE cell = display->CellSize();
+            for (const NumCell& c : LayoutNum(display->Value(), display->Options(), display->Width(), display->Height(),
+                                              cell.cx, cell.cy)) {
+                EXPECT_GE(c.x, 0);
+                EXPECT_LE(c.x + cell.cx, display->Width());
+                EXPECT_GE(c.y, 0);
+            }
+        }
+    }
 }
 
 TEST_F(MainWindow, SamplingJustUnderOneMegabyteShowsZero)

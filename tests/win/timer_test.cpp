@@ -5,6 +5,7 @@
 
 #include "test_support.h"
 #include "widgets/vr_timer.h"
+#include "widgets/widget_classes.h"
 
 namespace qm {
 namespace {
@@ -124,6 +125,66 @@ TEST_F(Timer, TicksStopOnceTheApplicationTerminates)
     PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     test::PumpFor(100);
     EXPECT_EQ(ticks, 0);
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+struct Sentinel {
+    bool formGone = false;
+    int ticks = 0;
+    int late = 0;
+};
+
+// Two thread timers on one form, as the main window has (sampling and the
+// trace): a tick handed over after the form's own part is gone must not run.
+class SentinelForm : public test::TextForm {
+public:
+    SentinelForm(Application& application, Sentinel& sentinel)
+        : TextForm(application,
+                   "object F: TQuarrimondTestForm\n"
+                   "  object A: TVrTimer\n    Interval = 5\n    OnTimer = Tick\n  end\n"
+                   "  object B: TVrTimer\n    Interval = 5\n    OnTimer = Tick\n  end\n"
+                   "end\n"),
+          sentinel_(sentinel)
+    {
+        Handler("Tick", &SentinelForm::Tick);
+    }
+    ~SentinelForm() override { sentinel_.formGone = true; }
+
+    void Tick(Component&)
+    {
+        if (sentinel_.formGone)
+            ++sentinel_.late;
+        else
+            ++sentinel_.ticks;
+    }
+
+private:
+    Sentinel& sentinel_;
+};
+
+TEST(TimerShutdown, NoTickReachesAFormWhoseOwnPartIsDestroyed)
+{
+    test::FakeServices services;
+    Sentinel sentinel;
+    for (int round = 0; round < 5; ++round) {
+        auto app = std::make_unique<Application>(services);
+        RegisterWidgetClasses(app->Classes());
+        app->CreateForm<test::TextForm>("object MainForm: TQuarrimondTestForm\nend\n");
+        app->CreateForm<SentinelForm>(sentinel);
+        ASSERT_TRUE(test::PumpUntil([&] { return sentinel.ticks >= 4; }));
+        // Both threads now wait in their hand-overs, which nobody serves
+        // until the forms are being destroyed.
+        Sleep(60);
+        app->Terminate();
+        app.reset();
+        EXPECT_EQ(sentinel.late, 0) << "round " << round;
+        sentinel = Sentinel{};
+    }
 }
 
 } // namespace

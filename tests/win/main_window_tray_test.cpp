@@ -1,0 +1,189 @@
+// The main window with the real notification area: Wine shows the icons in a
+// tray window of its own, which the tests click like a person would.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "app/main_form.h"
+#include "app/quarrimond.h"
+#include "framework/panel.h"
+#include "platform/forwarding_services.h"
+#include "test_support.h"
+#include "widgets/html_static_text.h"
+#include "x_input.h"
+
+namespace qm {
+namespace {
+
+// The real system, but the registry backup counts as made and boxes are
+// only recorded.
+class TrayServices : public ForwardingServices {
+public:
+    bool FileExists(const std::string&) override { return true; }
+    MessageResult ShowMessage(const MessageBoxRequest& request) override
+    {
+        messages.push_back(request.text);
+        return MessageResult::Ok;
+    }
+    std::vector<std::string> messages;
+};
+
+constexpr int kShowItem = 3; // "Show Quarrimond"
+
+class MainWindowInTray : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = std::make_unique<Application>(services);
+        CreateQuarrimondWindows(*app);
+        main = app->FindForm<TMainForm>();
+        ASSERT_NE(main, nullptr);
+        app->SetOnException([](const std::exception& e) { ADD_FAILURE() << e.what(); });
+        main->Show();
+        ASSERT_TRUE(test::PumpUntil([&] { return FindWindowA(nullptr, "Wine System Tray") != nullptr; }, 10000));
+        test::PumpFor(300);
+    }
+
+    void TearDown() override
+    {
+        app.reset();
+        test::PumpFor(100);
+    }
+
+    template <class T> T& Get(const char* name) { return main->Find<T>(name); }
+
+    SIZE Client() const
+    {
+        RECT r;
+        GetClientRect(main->Handle(), &r);
+        return SIZE{r.right, r.bottom};
+    }
+
+    // The minimise box, found the way the system finds it.
+    bool MinimiseWithTheMouse()
+    {
+        RECT window;
+        GetWindowRect(main->Handle(), &window);
+        const int y = window.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+        for (int x = window.right - 1; x > window.left; --x) {
+            if (SendMessageA(main->Handle(), WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTMINBUTTON) {
+                test::XDoTool("mousemove " + std::to_string(x - 2) + " " + std::to_string(y) + " click 1");
+                return test::PumpUntil([&] { return !IsWindowVisible(main->Handle()); }, 5000);
+            }
+        }
+        return false;
+    }
+
+    // A right click on the program's icon, then a click on menu item `item`,
+    // or outside the menu when `item` is negative. The clicks come from a
+    // thread of their own: the open menu holds the window's thread in its loop.
+    bool FromTrayMenu(int item)
+    {
+        HWND tray = FindWindowA(nullptr, "Wine System Tray");
+        if (!tray)
+            return false;
+        // Our icon is the only one: the first cell of the tray.
+        const POINT icon =
+            test::ScreenPoint(tray, GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2);
+        std::atomic<bool> done{false}, clicked{false};
+        std::thread clicker([&] {
+            auto xdotool = [](const std::string& arguments) {
+                return test::RunUnixCommand("/usr/bin/xdotool " + arguments, false);
+            };
+            auto openMenu = [] {
+                HWND menu = FindWindowA("#32768", nullptr);
+                return menu && IsWindowVisible(menu) ? menu : nullptr;
+            };
+            HWND menu = nullptr;
+            if (xdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3"))
+                for (int waited = 0; !(menu = openMenu()) && waited < 10000; waited += 20)
+                    Sleep(20);
+            if (menu) {
+                Sleep(200);
+                POINT target{GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 40};
+                RECT r{};
+                auto* handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
+                if (item >= 0 && GetMenuItemRect(nullptr, handle, item, &r))
+                    target = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+                clicked = (item < 0 || r.right > r.left) &&
+                    xdotool("mousemove " + std::to_string(target.x) + " " + std::to_string(target.y) + " click 1");
+                for (int waited = 0; openMenu() && waited < 10000; waited += 20)
+                    Sleep(20);
+            }
+            done = true;
+        });
+        test::PumpUntil([&] { return done.load(); }, 30000);
+        clicker.join();
+        test::PumpFor(200);
+        return clicked;
+    }
+
+    TrayServices services;
+    std::unique_ptr<Application> app;
+    TMainForm* main = nullptr;
+};
+
+TEST_F(MainWindowInTray, BannerDueWhileInTheTrayComesBackWithTheWholeLayout)
+{
+    auto& banner = Get<TPanel>("Panel5");
+    auto& upper = Get<TControl>("Panel1");
+    Get<TControl>("FlatButton3").SetFocus();
+    HWND focused = GetFocus();
+    ASSERT_EQ(focused, Get<TControl>("FlatButton3").Handle());
+
+    ASSERT_TRUE(MinimiseWithTheMouse());
+    const int before = main->ActivationCount();
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(FromTrayMenu(-1));
+    // Each menu activates the program: the banner fell due while in the tray.
+    EXPECT_GE(main->ActivationCount(), before + 3);
+    ASSERT_TRUE(FromTrayMenu(kShowItem));
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(main->Handle()) && !IsIconic(main->Handle()); }, 5000));
+    test::PumpFor(300);
+    // The focus went back where it was before the window left.
+    EXPECT_EQ(GetFocus(), focused);
+
+    EXPECT_EQ(upper.Bounds(), Rect::FromBounds(0, 0, 466, 186));
+    EXPECT_EQ(Get<TControl>("Panel4").Bounds(), Rect::FromBounds(0, 186, 466, 25));
+    RECT row;
+    GetWindowRect(Get<TControl>("Panel6").Handle(), &row);
+    MapWindowPoints(nullptr, main->Handle(), reinterpret_cast<POINT*>(&row), 2);
+    EXPECT_LE(row.bottom, 186); // the displays' row is not cut off
+    if (banner.Visible()) {
+        EXPECT_EQ(Client().cx, 466);
+        EXPECT_EQ(Client().cy, 231);
+        EXPECT_EQ(banner.Bounds(), Rect::FromBounds(0, 211, 466, 20));
+        test::XClickAt(Get<THTMLStaticText>("HTMLStaticText1").Handle(), 3, 5);
+        ASSERT_TRUE(test::PumpUntil([&] { return !banner.Visible(); }));
+    }
+    EXPECT_EQ(Client().cx, 466);
+    EXPECT_EQ(Client().cy, 211);
+    EXPECT_EQ(upper.Bounds(), Rect::FromBounds(0, 0, 466, 186));
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(MainWindowInTray, HidingTheBannerWhileInTheTrayLeavesTheDesignedWindow)
+{
+    auto& banner = Get<TPanel>("Panel5");
+    // Three activations while shown: the banner is up, the window taller.
+    for (int i = 0; i < 3 && !banner.Visible(); ++i)
+        SendMessageA(app->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+    ASSERT_TRUE(banner.Visible());
+    ASSERT_EQ(Client().cy, 231);
+    ASSERT_TRUE(MinimiseWithTheMouse());
+    // Hidden from the tray: the click reaches the banner's handler directly.
+    Get<THTMLStaticText>("HTMLStaticText1").Click();
+    ASSERT_TRUE(FromTrayMenu(kShowItem));
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(main->Handle()) && !IsIconic(main->Handle()); }, 5000));
+    test::PumpFor(300);
+    if (!banner.Visible()) {
+        EXPECT_EQ(Client().cy, 211);
+    } else {
+        EXPECT_EQ(Client().cy, 231); // due again from the tray menu's activation
+    }
+    EXPECT_EQ(Get<TControl>("Panel1").Bounds(), Rect::FromBounds(0, 0, 466, 186));
+}
+
+} // namespace
+} // namespace qm
