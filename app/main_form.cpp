@@ -16,6 +16,7 @@
 #include "sysinfo/msysteminfo.h"
 #include "sysinfo/viewer/msi_overview.h"
 #include "widgets/vr_num.h"
+#include "widgets/vr_scope.h"
 #include "widgets/vr_user_led.h"
 
 namespace qm {
@@ -75,6 +76,7 @@ void TMainForm::DescriptionLoaded()
     Panel3 = &Find<TControl>("Panel3");
     RxLabel1 = &Find<TControl>("RxLabel1");
     Panel6 = &Find<TControl>("Panel6");
+    VrScope1 = &Find<TVrScope>("VrScope1");
     VrNum1 = &Find<TVrNum>("VrNum1");
     VrNum2 = &Find<TVrNum>("VrNum2");
     UserLed = &Find<TVrUserLed>("UserLed");
@@ -83,6 +85,20 @@ void TMainForm::DescriptionLoaded()
     MSystemInfo1 = &Find<TMSystemInfo>("MSystemInfo1");
     // The engine holds no windows: the program supplies its overview.
     MSystemInfo1->SetOverviewFactory(OverviewFactory(App()));
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Hidden (in the tray), the trace is neither sampled nor drawn: it goes
+    // on from where it was when the window comes back. The figures and the
+    // tray hint keep their one-second timer.
+    const LRESULT result = TForm::HandleMessage(message, wParam, lParam);
+    if (message == WM_WINDOWPOSCHANGED || message == WM_SHOWWINDOW || message == WM_SIZE) {
+        const bool shown = IsWindowVisible(Handle()) && !IsIconic(Handle());
+        if (shown != VrScope1->Active())
+            VrScope1->SetActive(shown);
+    }
+    return result;
 }
 
 void TMainForm::FormCreate(Component&)
@@ -218,7 +234,9 @@ void TMainForm::CoolTrayIcon1DblClick(Component&)
 
 void TMainForm::Image1Click(Component&)
 {
-    App().Services().ShowHelpContents(App().HelpFile());
+    // Beside the program, wherever the current directory happens to be.
+    SystemServices& services = App().Services();
+    services.ShowHelpContents(services.ExecutableDirectory() + App().HelpFile());
 }
 
 void TMainForm::HideBanner()

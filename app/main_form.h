@@ -11,6 +11,7 @@ namespace qm {
 
 class TPanel;
 class TVrNum;
+class TVrScope;
 class TVrUserLed;
 class TCoolTrayIcon;
 class TTransparentSkin;
@@ -49,6 +50,7 @@ public:
 
 protected:
     void DescriptionLoaded() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void HideBanner();
@@ -72,6 +74,7 @@ private:
     TControl* Panel3 = nullptr;
     TControl* RxLabel1 = nullptr;
     TControl* Panel6 = nullptr;
+    TVrScope* VrScope1 = nullptr;
     TVrNum* VrNum1 = nullptr;
     TVrNum* VrNum2 = nullptr;
     TVrUserLed* UserLed = nullptr;

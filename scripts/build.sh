@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds: the host logic with its tests (sanitizers on), the
-# x86_64 Windows programs and tests, and the i686 Windows programs.
+# x86_64 Windows programs, tests, help, installer and archive, and the i686 ones but the tests.
 # Usage: scripts/build.sh [host] [x86_64] [i686] [fuzz]   (default: the first three)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,8 +30,9 @@ for target in "${targets[@]}"; do
       if [ "$target" = x86_64 ]; then
         cmake --build "$build/$target" -j "$jobs"
       else
-        # The 32-bit release: this machine cannot run it, so only the programs are built.
-        cmake --build "$build/$target" -j "$jobs" --target quarrimond quarrimond-report
+        # The 32-bit release: this machine cannot run it, so only the programs,
+        # the help, the installer and the archive are built.
+        cmake --build "$build/$target" -j "$jobs" --target quarrimond quarrimond-report packages
       fi ;;
     *) echo "unknown target: $target" >&2; exit 2 ;;
   esac

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   wine wine64 xvfb xauth imagemagick googletest x11-utils xdotool
+  fp-utils nsis zip unzip
 )
 
 missing=()

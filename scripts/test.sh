@@ -43,5 +43,8 @@ grep -vE '^(ALSA|X connection)' "$root/build/x86_64/ctest.log" || true
 if ! wait "$i686_build"; then
   echo "i686 build failed:"; tail -30 "$root/build/i686-build.log"; status=1
 fi
-[ -f "$root/build/i686/app/quarrimond.exe" ] || { echo "i686 build missing"; status=1; }
+for output in app/quarrimond.exe app/quarrimond-report.exe app/quarrim.chm packages/quarrimond-*-i686-setup.exe \
+              packages/quarrimond-*-i686-portable.zip; do
+  compgen -G "$root/build/i686/$output" >/dev/null || { echo "i686 build missing $output"; status=1; }
+done
 exit $status

@@ -71,7 +71,9 @@ private:
                 break;
             if (WaitForSingleObject(stopEvent_.Get(), interval_) != WAIT_TIMEOUT)
                 continue;
-            if (terminated_ || !Running() || !Application::Exists() || Application::Instance().Terminated())
+            // A switched-off timer's tick does nothing: spare the hand-over too.
+            if (terminated_ || !Running() || !owner_.enabled_ || !Application::Exists() ||
+                Application::Instance().Terminated())
                 continue;
             if (owner_.syncEvent_)
                 Application::Instance().Synchronize([this] { owner_.Tick(); });

@@ -330,7 +330,7 @@ TEST_F(MainWindow, ThirdActivationShowsTheBannerAndAClickHidesIt)
 TEST_F(MainWindow, HelpIconOpensTheHelpFileContents)
 {
     test::ClickAt(Get<TImage>("Image1"), 5, 5);
-    EXPECT_EQ(services.helpRequests, (std::vector<std::string>{"quarrim.chm"}));
+    EXPECT_EQ(services.helpRequests, (std::vector<std::string>{"C:\\test\\quarrim.chm"}));
 }
 
 TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)

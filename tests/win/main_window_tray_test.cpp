@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "app/main_form.h"
@@ -11,7 +13,11 @@
 #include "platform/forwarding_services.h"
 #include "test_support.h"
 #include "widgets/html_static_text.h"
+#include "widgets/vr_scope.h"
 #include "x_input.h"
+
+// After <windows.h>, which it needs.
+#include <commctrl.h>
 
 namespace qm {
 namespace {
@@ -133,6 +139,8 @@ TEST_F(MainWindowInTray, BannerDueWhileInTheTrayComesBackWithTheWholeLayout)
     ASSERT_EQ(focused, Get<TControl>("FlatButton3").Handle());
 
     ASSERT_TRUE(MinimiseWithTheMouse());
+    // In the tray the trace is neither sampled nor drawn.
+    EXPECT_FALSE(Get<TVrScope>("VrScope1").Active());
     const int before = main->ActivationCount();
     for (int i = 0; i < 6; ++i)
         ASSERT_TRUE(FromTrayMenu(-1));
@@ -143,6 +151,7 @@ TEST_F(MainWindowInTray, BannerDueWhileInTheTrayComesBackWithTheWholeLayout)
     test::PumpFor(300);
     // The focus went back where it was before the window left.
     EXPECT_EQ(GetFocus(), focused);
+    EXPECT_TRUE(Get<TVrScope>("VrScope1").Active());
 
     EXPECT_EQ(upper.Bounds(), Rect::FromBounds(0, 0, 466, 186));
     EXPECT_EQ(Get<TControl>("Panel4").Bounds(), Rect::FromBounds(0, 186, 466, 25));
@@ -183,6 +192,77 @@ TEST_F(MainWindowInTray, HidingTheBannerWhileInTheTrayLeavesTheDesignedWindow)
         EXPECT_EQ(Client().cy, 231); // due again from the tray menu's activation
     }
     EXPECT_EQ(Get<TControl>("Panel1").Bounds(), Rect::FromBounds(0, 0, 466, 186));
+}
+
+// The entries of the help's contents file: each is a line of the tree.
+int ContentsEntries()
+{
+    std::ifstream file(QM_HELP_CONTENTS);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    int entries = 0;
+    for (size_t at = text.find("name=\"Local\""); at != std::string::npos; at = text.find("name=\"Local\"", at + 1))
+        ++entries;
+    return entries;
+}
+
+HWND ChildOfClass(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) != s->className)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(MainWindowInTray, HelpIconOpensTheHelpBesideTheProgramAtItsContents)
+{
+    ASSERT_EQ(ContentsEntries(), 33) << QM_HELP_CONTENTS;
+    ASSERT_TRUE(test::XClick(Get<TControl>("Image1").Handle()));
+    HWND help = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (help = FindWindowA("HH Parent", nullptr)) != nullptr && IsWindowVisible(help); }, 20000));
+    test::PumpFor(500);
+    char title[64] = {};
+    GetWindowTextA(help, title, sizeof(title));
+    EXPECT_STREQ(title, "Quarrimond Help");
+    HWND tree = ChildOfClass(help, "SysTreeView32");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(IsWindowVisible(tree));
+    // The sub-entries count once their branches are open.
+    int expanded = 0;
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        ++expanded;
+    }
+    EXPECT_GT(expanded, 1);
+    EXPECT_EQ(static_cast<int>(TreeView_GetCount(tree)), ContentsEntries());
+    char text[128] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetRoot(tree);
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(text, "Quarrimond Help");
+    TreeView_EnsureVisible(tree, item.hItem);
+    test::PumpFor(300);
+    if (const char* folder = std::getenv("QM_SCREENSHOTS"))
+        test::RunUnixCommand(std::string("/usr/bin/import -window root ") + folder + "/help.png");
+    PostMessageA(help, WM_CLOSE, 0, 0);
+    test::PumpUntil([] { return FindWindowA("HH Parent", nullptr) == nullptr; }, 5000);
+    EXPECT_TRUE(services.messages.empty());
 }
 
 } // namespace

@@ -319,7 +319,7 @@ TEST(SharedRoutines, ShortcutsVersionsAndNames)
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, sizeof(self));
     std::string description = "stale";
-    EXPECT_EQ(GetFileVerInfo(self, description), "4.8.0.0");
+    EXPECT_EQ(GetFileVerInfo(self, description), QM_PROJECT_VERSION ".0");
     EXPECT_EQ(description, "Quarrimond memory monitor and system information");
     EXPECT_EQ(GetFileVerInfo("", description), "");
     EXPECT_EQ(description, "");

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Takes the help's pictures from the real windows on a virtual display, with
+# real clicks: the main window, its tray menu, the wizard's first pages and
+# System info. Writes help/images/*.png; run it after a window changes and
+# commit the pictures with the change.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+# Only the program: the help itself needs these pictures to build.
+cmake --build "$root/build/x86_64" --target quarrimond >/dev/null
+export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  set -euo pipefail
+  root=$1 out=$1/help/images
+  window() { xdotool search --sync --onlyvisible --name "^$1\$" | head -1; }
+  shot() { sleep 1.5; import -window "$(window "$1")" "$out/$2"; }
+  # Clicks point (x, y) of a window, counted from its top-left corner.
+  click() { xdotool mousemove --window "$(window "$1")" "$2" "$3" click "${4:-1}"; }
+  "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1
+  "$root/scripts/wine-run" "$root/build/x86_64/app/quarrimond.exe" >/dev/null 2>&1 &
+  sleep 6 # start-up and the fade-in
+  shot "Quarrimond v4.8" main.png
+
+  click "Quarrimond v4.8" 210 60 # "Optimize it!"
+  shot "Quarrimond Optimization Wizard" wizard.png
+  click "Quarrimond Optimization Wizard" 282 362 # Next
+  shot "Quarrimond Optimization Wizard" wizard_step1.png
+  click "Quarrimond Optimization Wizard" 282 362
+  shot "Quarrimond Optimization Wizard" wizard_step2.png
+  xdotool key Escape # hides the wizard
+
+  click "Quarrimond v4.8" 50 60 # "System info..."
+  shot "Quarrimond Advanced System Profiler" system_info.png
+  xdotool key Escape
+
+  # Minimised to the tray, then the menu from a right click on the icon.
+  id=$(window "Quarrimond v4.8")
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool mousemove $((X + WIDTH - 48)) $((Y + 11)) click 1
+  sleep 1
+  tray=$(window "Wine System Tray")
+  xdotool mousemove --window "$tray" 12 32 click 3
+  sleep 1.5
+  import -window root -crop 200x120+0+0 +repage "$out/tray_menu.png"
+  xdotool mousemove 600 600 click 1
+  "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1
+  wineserver -k' _ "$root"
+ls -l "$root/help/images"

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The x86_64 installer and portable archive as a user meets them, under Wine:
+# a silent install with auto-start, what it put where (files, Start-menu
+# shortcuts, the uninstall entry, the run entry), the installed program
+# started, then a silent uninstall that removes all it installed but the
+# registry backup; a second round removes the settings on request. Last, the
+# archive's contents.
+# Usage: check_packages.sh SETUP.exe PORTABLE.zip VERSION
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+setup=$1 archive=$2 version=$3
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+run() { "$root/scripts/wine-run" "$@"; }
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+folder="$WINEPREFIX/drive_c/Program Files/Quarrimond"
+menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quarrimond"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quarrimond'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+value() { # key, name: the value's data as reg prints it
+  run reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+exists() { [ -e "$1" ]; }
+absent() { [ ! -e "$1" ]; }
+equals() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; false; }; }
+wait_for() { # seconds, command...
+  local limit=$1; shift
+  for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+window_shown() { xdotool search --onlyvisible --name '^Quarrimond v4.8$' >/dev/null 2>&1; }
+no_window() { ! xdotool search --name '^Quarrimond v4.8$' >/dev/null 2>&1; }
+
+# A clean start: nothing of an earlier run.
+rm -rf "$folder" "$menu"
+run reg delete "$uninstall_key" /f >/dev/null 2>&1
+run reg delete "$run_key" /v quarrimond.exe /f >/dev/null 2>&1
+
+check "silent install exits with 0" run "$setup" /S /AUTOSTART
+for file in quarrimond.exe quarrimond-report.exe quarrim.chm uninstall.exe; do
+  check "installed $file" exists "$folder/$file"
+done
+check "the installed program is the built one" cmp -s "$folder/quarrimond.exe" "$(dirname "$archive")/../app/quarrimond.exe"
+for link in "Quarrimond.lnk" "Quarrimond Help.lnk" "Uninstall Quarrimond.lnk"; do
+  check "Start-menu shortcut $link" exists "$menu/$link"
+done
+check "uninstall entry: name" equals "$(value "$uninstall_key" DisplayName)" "Quarrimond"
+check "uninstall entry: version" equals "$(value "$uninstall_key" DisplayVersion)" "$version"
+check "uninstall entry: publisher" equals "$(value "$uninstall_key" Publisher)" "Quarrimond developers"
+check "uninstall entry: icon" equals "$(value "$uninstall_key" DisplayIcon)" 'C:\Program Files\Quarrimond\quarrimond.exe,0'
+check "uninstall entry: uninstaller" equals "$(value "$uninstall_key" UninstallString)" '"C:\Program Files\Quarrimond\uninstall.exe"'
+size=$(value "$uninstall_key" EstimatedSize)
+installed_kb=$(du -sk --apparent-size "$folder" | cut -f1)
+check "uninstall entry: size near the installed files' ($size against $installed_kb KB)" \
+  [ $((size)) -ge $((installed_kb * 9 / 10)) -a $((size)) -le $((installed_kb * 11 / 10 + 8)) ]
+check "auto-start: the wizard's run entry" equals "$(value "$run_key" quarrimond.exe)" 'C:\Program Files\Quarrimond\quarrimond.exe'
+
+# The installed program starts and shows its window; it writes its backup beside itself.
+run "$folder/quarrimond.exe" >/dev/null 2>&1 &
+check "the installed program shows its window" wait_for 60 window_shown
+check "its registry backup is beside it" wait_for 20 exists "$folder/regbkup/bkkey1.reg"
+run reg add 'HKCU\Quarrimond\MainFormSettings' /v Probe /d kept /f >/dev/null 2>&1
+
+# Silent uninstall, while the program runs: it closes it and removes all it installed.
+check "silent uninstall exits with 0" run "$folder/uninstall.exe" /S
+check "the running program was closed" wait_for 30 no_window
+check "the uninstaller removed itself" wait_for 60 absent "$folder/uninstall.exe"
+for file in quarrimond.exe quarrimond-report.exe quarrim.chm; do
+  check "removed $file" absent "$folder/$file"
+done
+check "kept the registry backup" exists "$folder/regbkup/bkkey1.reg"
+check "removed the Start-menu group" absent "$menu"
+check "removed the uninstall entry" equals "$(run reg query "$uninstall_key" >/dev/null 2>&1 && echo present)" ""
+check "removed the run entry" equals "$(value "$run_key" quarrimond.exe)" ""
+check "kept the settings without /REMOVESETTINGS" equals "$(value 'HKCU\Quarrimond\MainFormSettings' Probe)" "kept"
+
+# Again, without auto-start, and remove the settings on request.
+check "second silent install" run "$setup" /S
+check "no run entry without /AUTOSTART" equals "$(value "$run_key" quarrimond.exe)" ""
+check "silent uninstall with /REMOVESETTINGS" run "$folder/uninstall.exe" /S /REMOVESETTINGS
+check "the uninstaller removed itself again" wait_for 60 absent "$folder/uninstall.exe"
+check "removed the settings on request" equals "$(run reg query 'HKCU\Quarrimond' >/dev/null 2>&1 && echo present)" ""
+rm -rf "$folder"
+
+# The portable archive: the two programs, the help and the text, in one folder.
+listing=$(unzip -Z1 "$archive" | sort | tr '\n' ' ')
+check "portable archive contents" equals "$listing" \
+  "Quarrimond/ Quarrimond/Quarrimond.txt Quarrimond/quarrim.chm Quarrimond/quarrimond-report.exe Quarrimond/quarrimond.exe "
+check "portable text names the version" bash -c "unzip -p '$archive' Quarrimond/Quarrimond.txt | grep -q 'Quarrimond $version'"
+
+echo "$failures failures"
+[ "$failures" -eq 0 ]
