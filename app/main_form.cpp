@@ -266,8 +266,7 @@ void TMainForm::abfApplicationProperties1Activate(Component&)
         return;
     Panel5->SetVisible(true);
     FitHeightToBanner();
-    if (IsWindowVisible(Handle()))
-        Panel5->Repaint();
+    Panel5->Repaint();
 }
 
 } // namespace qm
