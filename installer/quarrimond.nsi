@@ -77,6 +77,20 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
       ${EndIf}
     ${LoopUntil} $0 = 0
   ${EndIf}
+  ; The window goes before the process: wait until the program file is free.
+  ${If} ${FileExists} "$INSTDIR\quarrimond.exe"
+    StrCpy $1 0
+    ${Do}
+      ClearErrors
+      FileOpen $2 "$INSTDIR\quarrimond.exe" a
+      ${IfNot} ${Errors}
+        FileClose $2
+        ${Break}
+      ${EndIf}
+      Sleep 200
+      IntOp $1 $1 + 1
+    ${LoopUntil} $1 >= 100
+  ${EndIf}
 !macroend
 
 Section "Quarrimond" SecProgram

@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" host x86_64 fuzz
 # The 32-bit release builds while the tests run, which mostly wait on windows.
 mkdir -p "$root/build"
-"$root/scripts/build.sh" i686 > "$root/build/i686-build.log" 2>&1 &
+# At low priority: the tests' windows come first, the build takes the idle time.
+nice -n 15 "$root/scripts/build.sh" i686 > "$root/build/i686-build.log" 2>&1 &
 i686_build=$!
 
 status=0
