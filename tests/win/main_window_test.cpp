@@ -12,6 +12,7 @@
 #include "framework/image.h"
 #include "framework/panel.h"
 #include "framework/popup_menu.h"
+#include "main_window_fixture.h"
 #include "optimizer/wizard_form.h"
 #include "sysinfo/msysteminfo.h"
 #include "sysinfo/viewer/msi_overview.h"
@@ -28,40 +29,13 @@ using test::FakeServices;
 
 constexpr std::uint64_t MB = 1048576;
 
-class MainWindow : public testing::Test {
+class MainWindow : public test::MainWindowFixture<FakeServices> {
 protected:
-    void SetUp() override
-    {
-        app = std::make_unique<Application>(services);
-        CreateQuarrimondWindows(*app);
-        main = app->FindForm<TMainForm>();
-        ASSERT_NE(main, nullptr);
-    }
-
-    template <class T> T& Get(const char* name)
-    {
-        auto* component = dynamic_cast<T*>(main->FindComponent(name));
-        if (!component)
-            throw std::runtime_error(std::string("no component ") + name);
-        return *component;
-    }
-
-    SIZE Client() const
-    {
-        RECT r;
-        GetClientRect(main->Handle(), &r);
-        return SIZE{r.right, r.bottom};
-    }
-
     void Sample(std::uint64_t available, std::uint64_t total)
     {
         services.SetMemory(available, total);
         main->VrTimer1Timer(*main);
     }
-
-    FakeServices services;
-    std::unique_ptr<Application> app;
-    TMainForm* main = nullptr;
 };
 
 TEST_F(MainWindow, StartsWithItsFourWindowsAndOnlyTheMainOneShown)

@@ -10,6 +10,7 @@
 #include "app/main_form.h"
 #include "app/quarrimond.h"
 #include "framework/panel.h"
+#include "main_window_fixture.h"
 #include "platform/forwarding_services.h"
 #include "test_support.h"
 #include "widgets/html_static_text.h"
@@ -37,14 +38,11 @@ public:
 
 constexpr int kShowItem = 3; // "Show Quarrimond"
 
-class MainWindowInTray : public testing::Test {
+class MainWindowInTray : public test::MainWindowFixture<TrayServices> {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<Application>(services);
-        CreateQuarrimondWindows(*app);
-        main = app->FindForm<TMainForm>();
-        ASSERT_NE(main, nullptr);
+        MainWindowFixture::SetUp();
         app->SetOnException([](const std::exception& e) { ADD_FAILURE() << e.what(); });
         main->Show();
         ASSERT_TRUE(test::PumpUntil([&] { return FindWindowA(nullptr, "Wine System Tray") != nullptr; }, 10000));
@@ -55,15 +53,6 @@ protected:
     {
         app.reset();
         test::PumpFor(100);
-    }
-
-    template <class T> T& Get(const char* name) { return main->Find<T>(name); }
-
-    SIZE Client() const
-    {
-        RECT r;
-        GetClientRect(main->Handle(), &r);
-        return SIZE{r.right, r.bottom};
     }
 
     // The minimise box, found the way the system finds it.
@@ -124,10 +113,6 @@ protected:
         test::PumpFor(200);
         return clicked;
     }
-
-    TrayServices services;
-    std::unique_ptr<Application> app;
-    TMainForm* main = nullptr;
 };
 
 TEST_F(MainWindowInTray, BannerDueWhileInTheTrayComesBackWithTheWholeLayout)
