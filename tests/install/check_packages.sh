@@ -31,6 +31,10 @@ wait_for() { # seconds, command...
   for _ in $(seq $((limit * 5))); do "$@" && return 0; sleep 0.2; done
   return 1
 }
+entry_gone() { ! run reg query "$uninstall_key" >/dev/null 2>&1; }
+run_value_gone() { [ -z "$(value "$run_key" quarrimond.exe)" ]; }
+settings_gone() { ! run reg query 'HKCU\Quarrimond' >/dev/null 2>&1; }
+uninstaller_done() { ! pgrep -x 'Au_.exe' >/dev/null; }
 window_shown() { xdotool search --onlyvisible --name '^Quarrimond v4.8$' >/dev/null 2>&1; }
 no_window() { ! xdotool search --name '^Quarrimond v4.8$' >/dev/null 2>&1; }
 
@@ -64,7 +68,9 @@ check "the installed program shows its window" wait_for 60 window_shown
 check "its registry backup is beside it" wait_for 20 exists "$folder/regbkup/bkkey1.reg"
 run reg add 'HKCU\Quarrimond\MainFormSettings' /v Probe /d kept /f >/dev/null 2>&1
 
-# Silent uninstall, while the program runs: it closes it and removes all it installed.
+# Silent uninstall, while the program runs: it closes it and removes all it
+# installed. The uninstaller runs on from a copy of itself after it returns:
+# each removal is waited for.
 check "silent uninstall exits with 0" run "$folder/uninstall.exe" /S
 check "the running program was closed" wait_for 30 no_window
 check "the uninstaller removed itself" wait_for 60 absent "$folder/uninstall.exe"
@@ -72,9 +78,10 @@ for file in quarrimond.exe quarrimond-report.exe quarrim.chm; do
   check "removed $file" absent "$folder/$file"
 done
 check "kept the registry backup" exists "$folder/regbkup/bkkey1.reg"
-check "removed the Start-menu group" absent "$menu"
-check "removed the uninstall entry" equals "$(run reg query "$uninstall_key" >/dev/null 2>&1 && echo present)" ""
-check "removed the run entry" equals "$(value "$run_key" quarrimond.exe)" ""
+check "removed the Start-menu group" wait_for 30 absent "$menu"
+check "removed the uninstall entry" wait_for 30 entry_gone
+check "removed the run entry" wait_for 30 run_value_gone
+check "the uninstaller ended" wait_for 30 uninstaller_done
 check "kept the settings without /REMOVESETTINGS" equals "$(value 'HKCU\Quarrimond\MainFormSettings' Probe)" "kept"
 
 # Again, without auto-start, and remove the settings on request.
@@ -82,7 +89,8 @@ check "second silent install" run "$setup" /S
 check "no run entry without /AUTOSTART" equals "$(value "$run_key" quarrimond.exe)" ""
 check "silent uninstall with /REMOVESETTINGS" run "$folder/uninstall.exe" /S /REMOVESETTINGS
 check "the uninstaller removed itself again" wait_for 60 absent "$folder/uninstall.exe"
-check "removed the settings on request" equals "$(run reg query 'HKCU\Quarrimond' >/dev/null 2>&1 && echo present)" ""
+check "removed the uninstall entry again" wait_for 30 entry_gone
+check "removed the settings on request" wait_for 30 settings_gone
 rm -rf "$folder"
 
 # The portable archive: the two programs, the help and the text, in one folder.
