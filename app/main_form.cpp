@@ -93,7 +93,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     // on from where it was when the window comes back. The figures and the
     // tray hint keep their one-second timer.
     const LRESULT result = TForm::HandleMessage(message, wParam, lParam);
-    if (message == WM_WINDOWPOSCHANGED || message == WM_SHOWWINDOW || message == WM_SIZE) {
+    // Every show, hide, minimise and restore ends in this one message.
+    if (message == WM_WINDOWPOSCHANGED) {
         const bool shown = IsWindowVisible(Handle()) && !IsIconic(Handle());
         if (shown != VrScope1->Active())
             VrScope1->SetActive(shown);
@@ -206,9 +207,7 @@ void TMainForm::RestoreApplication()
     HWND window = Handle();
     if (!IsIconic(window) && IsWindowVisible(window))
         return;
-    ShowWindow(window, SW_RESTORE);
-    App().SetHiddenToTray(false);
-    SetForegroundWindow(window);
+    App().BringMainFormForward();
     // The tray menu may have activated the window while it was hidden, so
     // no activation follows now to bring the focus back.
     RestoreFocus();
