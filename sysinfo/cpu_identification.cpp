@@ -212,9 +212,10 @@ CpuSignature DecodeSignature(const CpuidRegisters& leaf1)
     s.stepping = static_cast<int>(leaf1.eax & 0xF);
     s.model = static_cast<int>((leaf1.eax >> 4) & 0xF);
     s.family = static_cast<int>((leaf1.eax >> 8) & 0xF);
-    // As the vendors define them: the extended fields count only from
-    // these families on, so processors of the old days read as before.
-    if (s.family == 6 || s.family == 15)
+    // As the vendors define them: the extended model counts from family 6
+    // on (Zhaoxin's family-7 parts use it), the extended family only with
+    // 15, so processors of the old days read as before.
+    if (s.family >= 6)
         s.model += static_cast<int>(((leaf1.eax >> 16) & 0xF) << 4);
     if (s.family == 15)
         s.family += static_cast<int>((leaf1.eax >> 20) & 0xFF);

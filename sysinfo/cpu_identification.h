@@ -42,7 +42,7 @@ struct CpuSignature {
     int brandId = 0;
 };
 // Family and model as the vendors define them: the extended family added
-// when the base family is 15, the extended model when it is 6 or 15.
+// when the base family is 15, the extended model when it is 6 or above.
 CpuSignature DecodeSignature(const CpuidRegisters& leaf1);
 // The processor's own name from leaves 0x80000002-4, blanks trimmed.
 std::string BrandString(const CpuidRegisters& leaf2, const CpuidRegisters& leaf3, const CpuidRegisters& leaf4);

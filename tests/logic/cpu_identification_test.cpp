@@ -146,6 +146,20 @@ TEST(CpuSerial, SixGroupsOfFourDigits)
     EXPECT_EQ(s.brandId, 2);
 }
 
+TEST(CpuSignature, ExtendedModelFromFamilySixOn)
+{
+    // Zhaoxin KaiXian KX-6640MA: base family 7, extended model 3.
+    const CpuSignature zhaoxin = DecodeSignature({0x000307B0, 0, 0, 0});
+    EXPECT_EQ(zhaoxin.family, 7);
+    EXPECT_EQ(zhaoxin.model, 0x3B);
+    // Ryzen 9 9950X: base family 15 plus extended family 11, model 0x44.
+    const CpuSignature zen5 = DecodeSignature({0x00B40F40, 0, 0, 0});
+    EXPECT_EQ(zen5.family, 26);
+    EXPECT_EQ(zen5.model, 0x44);
+    // Below family 6 the bits are reserved and not read.
+    EXPECT_EQ(DecodeSignature({0x00010543, 0, 0, 0}).model, 4);
+}
+
 ScriptedProcessor PentiumThree()
 {
     ScriptedProcessor p;
