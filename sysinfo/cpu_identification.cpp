@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "sysinfo/intel_cache_descriptors.h"
+
 namespace qm {
 
 namespace {
@@ -280,56 +282,38 @@ CpuName LookupCpuName(int vendorIndex, int family, int model, int brandId, int c
     return {};
 }
 
-CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2)
+CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2, int family, int model)
 {
     const std::uint32_t registers[] = {leaf2.eax, leaf2.ebx, leaf2.ecx, leaf2.edx};
     CacheSizes sizes;
     for (int i = 1; i < 16; ++i) { // byte 0 of EAX is the call count, not a descriptor
-        switch (Byte(registers[i / 4], i % 4)) {
-        case 0x40:
-            sizes.level2 = 0;
+        const std::uint32_t value = registers[i / 4];
+        if (value & 0x80000000u) // a register with bit 31 set holds no descriptors
+            continue;
+        const CacheDescriptor* descriptor = FindIntelCacheDescriptor(Byte(value, i % 4));
+        if (descriptor == nullptr)
+            continue;
+        switch (descriptor->kind) {
+        case DescriptorKind::Level1Data:
+            sizes.l1Data = descriptor->size;
             break;
-        case 0x41:
-            sizes.level2 = 128;
+        case DescriptorKind::Level1Code:
+        case DescriptorKind::TraceCache:
+            sizes.l1Code = descriptor->size;
             break;
-        case 0x42:
-        case 0x82:
-            sizes.level2 = 256;
+        case DescriptorKind::Level2:
+            sizes.level2 = descriptor->size;
             break;
-        case 0x43:
-        case 0x83:
-            sizes.level2 = 512;
+        case DescriptorKind::Level3OnXeonMpElseLevel2:
+            if (family != 15 || model != 6)
+                sizes.level2 = descriptor->size;
             break;
-        case 0x44:
-        case 0x84:
-            sizes.level2 = 1024;
-            break;
-        case 0x45:
-        case 0x85:
-            sizes.level2 = 2048;
-            break;
-        default:
-            break;
-        }
-    }
-    for (int i = 0; i < 16; ++i) {
-        switch (Byte(registers[i / 4], i % 4)) {
-        case 0x0A:
-            sizes.l1Data = 8;
-            break;
-        case 0x0C:
-            sizes.l1Data = 16;
-            break;
-        case 0x06:
-            sizes.l1Code = 8;
-            break;
-        case 0x08:
-            sizes.l1Code = 16;
-            break;
-        case 0x80:
-            sizes.level1 = 16;
-            break;
-        default:
+        case DescriptorKind::Level3:
+        case DescriptorKind::NoLevel2OrNoLevel3:
+        case DescriptorKind::Tlb:
+        case DescriptorKind::Prefetch:
+        case DescriptorKind::SeeLeaf4: // the collector reads leaf 4 for every size left at 0
+        case DescriptorKind::SeeLeaf18:
             break;
         }
     }

@@ -59,8 +59,10 @@ struct CacheSizes {
     friend bool operator==(const CacheSizes&, const CacheSizes&) = default;
 };
 // Leaf 2 descriptors of the last call; the caller gives zeros when the first
-// call's count byte was 0.
-CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2);
+// call's count byte was 0. Family and model tell what descriptor 0x49 means.
+// The trace cache of the Pentium 4 counts as its level-1 code cache, in
+// thousands of micro-ops.
+CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2, int family, int model);
 CacheSizes DecodeAmdCache(const CpuidRegisters& extendedLeaf5);
 CacheSizes DecodeCyrixCache(const CpuidRegisters& extendedLeaf5);
 // The deterministic cache leaves (Intel 4, AMD 0x8000001D), one entry per

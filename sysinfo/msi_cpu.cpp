@@ -206,7 +206,8 @@ void TCPUCache::Refresh(SystemServices&)
             break;
         for (int i = 1; i < calls; ++i)
             leaf2Registers = probe.Cpuid(2);
-        sizes = DecodeIntelCache(leaf2Registers);
+        const CpuSignature signature = DecodeSignature(probe.Cpuid(1));
+        sizes = DecodeIntelCache(leaf2Registers, signature.family, signature.model);
         break;
     }
     case kAmd:

@@ -118,19 +118,59 @@ TEST(CpuClock, MeasurementArithmetic)
 TEST(CpuCache, DescriptorsByVendor)
 {
     // Pentium III: 0x43 (512 KB level 2), 0x08/0x0C (16 KB code/data); byte 0 is the count.
-    CacheSizes p3 = DecodeIntelCache({0x03020101, 0, 0, 0x0C040843});
+    CacheSizes p3 = DecodeIntelCache({0x03020101, 0, 0, 0x0C040843}, 6, 7);
     EXPECT_EQ(p3, (CacheSizes{16, 16, 0, 512}));
-    // A later level-2 descriptor overrides an earlier one; 0x40 means none.
-    EXPECT_EQ(DecodeIntelCache({0x00824401, 0, 0, 0}).level2, 256);
-    EXPECT_EQ(DecodeIntelCache({0x00408501, 0, 0, 0}).level2, 0);
-    // Byte 0 of EAX counts only for the level-1 scan.
-    EXPECT_EQ(DecodeIntelCache({0x0000000A, 0, 0, 0}).l1Data, 8);
-    EXPECT_EQ(DecodeIntelCache({0x00000041, 0, 0, 0}).level2, 0);
-    EXPECT_EQ(DecodeIntelCache({0x00000001, 0x80000000, 0, 0}).level1, 16);
+    // A later level-2 descriptor overrides an earlier one.
+    EXPECT_EQ(DecodeIntelCache({0x00824401, 0, 0, 0}, 6, 7).level2, 256);
+    // 0x40 after a level-2 descriptor says there is no level 3, not no level 2.
+    EXPECT_EQ(DecodeIntelCache({0x00408501, 0, 0, 0}, 6, 8).level2, 2048);
+    EXPECT_EQ(DecodeIntelCache({0x00004001, 0, 0, 0}, 6, 8).level2, 0);
+    // Byte 0 of EAX is the call count, never a descriptor.
+    EXPECT_EQ(DecodeIntelCache({0x0000000A, 0, 0, 0}, 6, 7).l1Data, 0);
+    EXPECT_EQ(DecodeIntelCache({0x00000041, 0, 0, 0}, 6, 7).level2, 0);
+    // A register with bit 31 set carries no descriptors.
+    EXPECT_EQ(DecodeIntelCache({0x00000001, 0x80000043, 0, 0}, 6, 7).level2, 0);
 
     EXPECT_EQ(DecodeAmdCache({0, 0, 0x40020140, 0x40020140}), (CacheSizes{64, 64, 128, 0}));
     EXPECT_EQ(DecodeCyrixCache({0, 0, 0x00800000, 0}).level1, 16);
     EXPECT_EQ(DecodeCyrixCache({0, 0, 0x00700000, 0}).level1, 0);
+}
+
+// Register values of real processors, then made-up ones for the descriptors
+// they leave out; the sizes are those Intel documents.
+TEST(CpuCache, IntelsPublishedDescriptors)
+{
+    // Pentium 4 (Northwood): 0x66 8 KB data, 0x70 a 12K-micro-op trace
+    // cache, 0x7B 512 KB level 2; 0x5B and 0x51 are TLBs.
+    EXPECT_EQ(DecodeIntelCache({0x665B5101, 0, 0, 0x007B7040}, 15, 2), (CacheSizes{8, 12, 0, 512}));
+    // Celeron (Willamette): 0x39, a sectored 128 KB level 2.
+    EXPECT_EQ(DecodeIntelCache({0x665B5001, 0, 0, 0x00397040}, 15, 1).level2, 128);
+    // Pentium 4 (Prescott): 0x60 16 KB data, 0x7C 1 MB level 2.
+    EXPECT_EQ(DecodeIntelCache({0x605B5001, 0, 0, 0x007C7040}, 15, 3), (CacheSizes{16, 12, 0, 1024}));
+    // Pentium M: 0x2C and 0x30, 32 KB each; 0x7D 2 MB level 2; 0xF0 prefetching.
+    EXPECT_EQ(DecodeIntelCache({0x02B3B001, 0x000000F0, 0, 0x2C04307D}, 6, 13), (CacheSizes{32, 32, 0, 2048}));
+    // Celeron M: 0x86, 512 KB level 2.
+    EXPECT_EQ(DecodeIntelCache({0x02B3B001, 0, 0, 0x2C043086}, 6, 9).level2, 512);
+    // Atom: 0x0E 24 KB data, 0x30 32 KB code, 0x80 512 KB level 2.
+    EXPECT_EQ(DecodeIntelCache({0x4FBA5901, 0x0E3080C0, 0, 0}, 6, 28), (CacheSizes{24, 32, 0, 512}));
+    // 0x71 and 0x72: trace caches of 16K and 32K micro-ops.
+    EXPECT_EQ(DecodeIntelCache({0x00007101, 0, 0, 0}, 15, 4).l1Code, 16);
+    EXPECT_EQ(DecodeIntelCache({0x00007201, 0, 0, 0}, 15, 4).l1Code, 32);
+    // 0x0D 16 KB data, 0x09 32 KB code, 0x21 256 KB level 2.
+    EXPECT_EQ(DecodeIntelCache({0x21090D01, 0, 0, 0}, 6, 14), (CacheSizes{16, 32, 0, 256}));
+    // 0x67 and 0x68 data, 0x4E 6 MB and 0x48 3 MB level 2, 0x1D and 0x24.
+    EXPECT_EQ(DecodeIntelCache({0x004E6701, 0, 0, 0}, 6, 23), (CacheSizes{16, 0, 0, 6144}));
+    EXPECT_EQ(DecodeIntelCache({0x00486801, 0, 0, 0}, 6, 23), (CacheSizes{32, 0, 0, 3072}));
+    EXPECT_EQ(DecodeIntelCache({0x00001D01, 0, 0, 0}, 6, 23).level2, 128);
+    EXPECT_EQ(DecodeIntelCache({0x00002401, 0, 0, 0}, 6, 23).level2, 1024);
+    // Level-3 descriptors leave level 2 alone.
+    EXPECT_EQ(DecodeIntelCache({0x22D0EC01, 0x4D4A2529, 0, 0x00000046}, 6, 23).level2, 0);
+    // 0x49 is a 4 MB level 3 on the Xeon MP of family 15 model 6, a level 2 elsewhere.
+    EXPECT_EQ(DecodeIntelCache({0x00004901, 0, 0, 0}, 6, 15).level2, 4096);
+    EXPECT_EQ(DecodeIntelCache({0x00004901, 0, 0, 0}, 15, 6).level2, 0);
+    EXPECT_EQ(DecodeIntelCache({0x00004901, 0, 0, 0}, 15, 4).level2, 4096);
+    // 0xFF: nothing here, the caches are in leaf 4.
+    EXPECT_EQ(DecodeIntelCache({0x00FEFF01, 0x000000F0, 0, 0}, 6, 151), (CacheSizes{}));
 }
 
 TEST(CpuSerial, SixGroupsOfFourDigits)
