@@ -268,6 +268,15 @@ int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6)
     return static_cast<int>(extendedLeaf6.ecx >> 16);
 }
 
+CacheSizes PreferDescribed(const CacheSizes& older, const CacheSizes& described)
+{
+    CacheSizes sizes = older;
+    for (int CacheSizes::*size : {&CacheSizes::l1Data, &CacheSizes::l1Code, &CacheSizes::level1, &CacheSizes::level2})
+        if (described.*size != 0)
+            sizes.*size = described.*size;
+    return sizes;
+}
+
 CpuName LookupCpuName(int vendorIndex, int family, int model, int brandId, int cpuType, int level2Kb, int frequencyMhz)
 {
     for (const NameRow& row : kNames) {

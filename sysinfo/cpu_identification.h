@@ -69,6 +69,8 @@ CacheSizes DecodeCyrixCache(const CpuidRegisters& extendedLeaf5);
 // sub-leaf up to the first of type 0; and AMD's level 2 from 0x80000006.
 CacheSizes DecodeDeterministicCaches(const std::vector<CpuidRegisters>& subleaves);
 int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6);
+// Size by size, what the deterministic leaf describes, else the older leaves' figure.
+CacheSizes PreferDescribed(const CacheSizes& older, const CacheSizes& described);
 
 // "0000-0686-0383-F9FF-0000-0000": EAX of one leaf-1 reading, EDX and ECX of another.
 std::string SerialNumberText(std::uint32_t signature, std::uint32_t features, std::uint32_t ecx);

@@ -221,25 +221,18 @@ void TCPUCache::Refresh(SystemServices&)
     default:
         return;
     }
-    // Processors since about 2004 describe their caches in other leaves.
-    if (sizes.l1Data == 0 || sizes.l1Code == 0 || sizes.level2 == 0) {
-        CacheSizes described;
-        if (vendorIndex_ == kIntel)
-            described = DecodeDeterministicCaches(CacheSubleaves(probe, 4));
-        if (vendorIndex_ == kAmd) {
-            described = DecodeDeterministicCaches(CacheSubleaves(probe, kExtendedCacheTopology));
-            if (described.level2 == 0)
-                described.level2 = Level2FromExtendedLeaf6(probe.Cpuid(kExtendedLevel2Cache));
-        }
-        const bool noLevel1 = sizes.l1Data == 0 && sizes.l1Code == 0 && sizes.level1 == 0;
-        if (noLevel1) {
-            sizes.l1Data = described.l1Data;
-            sizes.l1Code = described.l1Code;
-            sizes.level1 = described.level1;
-        }
-        if (sizes.level2 == 0)
-            sizes.level2 = described.level2;
+    // Processors since about 2004 describe their caches in deterministic
+    // leaves too, more exactly than the older ones (a virtual machine's
+    // leaf 2 can lag behind its leaf 4); what they leave out, the older say.
+    CacheSizes described;
+    if (vendorIndex_ == kIntel)
+        described = DecodeDeterministicCaches(CacheSubleaves(probe, 4));
+    if (vendorIndex_ == kAmd) {
+        described = DecodeDeterministicCaches(CacheSubleaves(probe, kExtendedCacheTopology));
+        if (described.level2 == 0)
+            described.level2 = Level2FromExtendedLeaf6(probe.Cpuid(kExtendedLevel2Cache));
     }
+    sizes = PreferDescribed(sizes, described);
     L1Data = sizes.l1Data;
     L1Code = sizes.l1Code;
     Level1 = sizes.level1;

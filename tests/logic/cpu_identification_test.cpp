@@ -456,6 +456,59 @@ TEST(ProcessorToday, LeavesBeyondWhatTheProcessorReportsAreNotRead)
     EXPECT_EQ(cpu.Cache->Level2, 256);
 }
 
+// Leaf 2 of QEMU's Intel models lists a 2 MB level 2 while its leaf 4 says
+// 4 MB: the deterministic leaf is the one that describes the machine.
+ScriptedProcessor LeafTwoAndLeafFour()
+{
+    ScriptedProcessor p;
+    p.leaves[0] = kGenuineIntel(4);
+    p.leaves[1] = {0x000006D3, 0, 0, 0x0781ABFD};
+    p.leaves[2] = {0x00000001, 0, 0, 0x002C307D}; // 32 KB data, 32 KB code, 2 MB level 2
+    p.subleaves[{4, 0}] = {0x121, 0x01C0003F, 63, 1}; // 32 KB data
+    p.subleaves[{4, 1}] = {0x122, 0x01C0003F, 63, 1}; // 32 KB code
+    p.subleaves[{4, 2}] = {0x143, 0x03C0003F, 4095, 1}; // 16 ways x 4096 sets x 64 B
+    return p;
+}
+
+TEST(ProcessorToday, TheDeterministicLeafDecidesSizeBySize)
+{
+    ScriptedProcessor p = LeafTwoAndLeafFour();
+    Recorder services;
+    TCPU cpu;
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 4096);
+
+    // Where leaf 4 is silent on a cache, leaf 2's figure stands; where leaf 2
+    // is, leaf 4's.
+    p.leaves[2] = {0x00000001, 0, 0, 0x0000007D};
+    p.subleaves[{4, 1}] = p.subleaves[{4, 2}];
+    p.subleaves[{4, 2}] = {};
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 0);
+    EXPECT_EQ(cpu.Cache->Level2, 4096);
+    p.leaves[2] = {0x00000001, 0, 0, 0x002C3000};
+    p.subleaves[{4, 0}] = p.subleaves[{4, 1}];
+    p.subleaves[{4, 1}] = {};
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 4096);
+    // Leaf 2 with the code cache only, leaf 4 with the data cache only.
+    p.leaves[2] = {0x00000001, 0, 0, 0x00003000};
+    p.subleaves[{4, 0}] = {0x121, 0x02C0003F, 63, 1}; // 48 KB data
+    cpu.GetInfo(services, p);
+    EXPECT_EQ(cpu.Cache->L1Data, 48);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 0);
+    EXPECT_TRUE(services.messages.empty());
+
+    EXPECT_EQ(PreferDescribed({8, 12, 0, 512}, {16, 0, 0, 1024}), (CacheSizes{16, 12, 0, 1024}));
+    EXPECT_EQ(PreferDescribed({32, 32, 64, 512}, {}), (CacheSizes{32, 32, 64, 512}));
+}
+
 TEST(ProcessorToday, DeterministicCacheArithmetic)
 {
     EXPECT_EQ(BrandString({}, {}, {}), "");
