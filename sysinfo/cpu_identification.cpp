@@ -263,11 +263,6 @@ CacheSizes DecodeDeterministicCaches(const std::vector<CpuidRegisters>& subleave
     return sizes;
 }
 
-int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6)
-{
-    return static_cast<int>(extendedLeaf6.ecx >> 16);
-}
-
 CacheSizes PreferDescribed(const CacheSizes& older, const CacheSizes& described)
 {
     CacheSizes sizes = older;

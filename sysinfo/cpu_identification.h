@@ -66,9 +66,8 @@ CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2, int family, int model);
 CacheSizes DecodeAmdCache(const CpuidRegisters& extendedLeaf5);
 CacheSizes DecodeCyrixCache(const CpuidRegisters& extendedLeaf5);
 // The deterministic cache leaves (Intel 4, AMD 0x8000001D), one entry per
-// sub-leaf up to the first of type 0; and AMD's level 2 from 0x80000006.
+// sub-leaf up to the first of type 0.
 CacheSizes DecodeDeterministicCaches(const std::vector<CpuidRegisters>& subleaves);
-int Level2FromExtendedLeaf6(const CpuidRegisters& extendedLeaf6);
 // Size by size, what the deterministic leaf describes, else the older leaves' figure.
 CacheSizes PreferDescribed(const CacheSizes& older, const CacheSizes& described);
 

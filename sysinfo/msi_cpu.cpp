@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "sysinfo/cache_leaves.h"
 #include "sysinfo/report_format.h"
 
 namespace qm {
@@ -14,8 +15,7 @@ bool Bit(std::uint32_t value, int bit)
 }
 
 constexpr std::uint32_t kExtendedLevels = 0x80000000u, kExtendedFeatures = 0x80000001u, kBrandFirst = 0x80000002u,
-                        kExtendedLevel1Cache = 0x80000005u, kExtendedLevel2Cache = 0x80000006u,
-                        kExtendedCacheTopology = 0x8000001Du;
+                        kExtendedLevel1Cache = 0x80000005u, kExtendedLevel2Cache = 0x80000006u;
 
 // The leaves the processor says it has: others read as zeros instead of
 // whatever an older processor answers for them.
@@ -186,10 +186,10 @@ void TCPUFeatures::Report(StringList& lines, const ReportLocale&)
     AddBool(lines, "Built-In FPU", FPU);
 }
 
-void TCPUCache::GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex)
+void TCPUCache::GetInfo(SystemServices& services, CpuProbe& probe, const std::string& vendorSignature)
 {
     probe_ = &probe;
-    vendorIndex_ = vendorIndex;
+    vendorSignature_ = vendorSignature;
     CollectorBase<TCPUCache>::GetInfo(services);
 }
 
@@ -197,42 +197,37 @@ void TCPUCache::Refresh(SystemServices&)
 {
     CpuProbe& probe = *probe_;
     L1Data = L1Code = Level1 = Level2 = 0;
+    const CacheLeafConvention* convention = FindCacheLeafConvention(vendorSignature_);
+    if (convention == nullptr)
+        return;
+    const CpuSignature signature = DecodeSignature(probe.Cpuid(1));
     CacheSizes sizes;
-    switch (vendorIndex_) {
-    case kIntel: {
+    switch (convention->older) {
+    case OlderCacheLeaves::IntelDescriptors: {
         leaf2Registers = probe.Cpuid(2);
         const int calls = leaf2Registers.eax & 0xFF;
         if (calls == 0)
             break;
         for (int i = 1; i < calls; ++i)
             leaf2Registers = probe.Cpuid(2);
-        const CpuSignature signature = DecodeSignature(probe.Cpuid(1));
         sizes = DecodeIntelCache(leaf2Registers, signature.family, signature.model);
         break;
     }
-    case kAmd:
+    case OlderCacheLeaves::AmdLayout:
         extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
         sizes = DecodeAmdCache(extendedRegisters);
+        sizes.level2 = Level2FromExtendedLeaf6(probe.Cpuid(kExtendedLevel2Cache), vendorSignature_, signature);
         break;
-    case kCyrix:
+    case OlderCacheLeaves::CyrixLevel1:
         extendedRegisters = probe.Cpuid(kExtendedLevel1Cache);
         sizes = DecodeCyrixCache(extendedRegisters);
         break;
-    default:
-        return;
     }
     // Processors since about 2004 describe their caches in deterministic
     // leaves too, more exactly than the older ones (a virtual machine's
     // leaf 2 can lag behind its leaf 4); what they leave out, the older say.
-    CacheSizes described;
-    if (vendorIndex_ == kIntel)
-        described = DecodeDeterministicCaches(CacheSubleaves(probe, 4));
-    if (vendorIndex_ == kAmd) {
-        described = DecodeDeterministicCaches(CacheSubleaves(probe, kExtendedCacheTopology));
-        if (described.level2 == 0)
-            described.level2 = Level2FromExtendedLeaf6(probe.Cpuid(kExtendedLevel2Cache));
-    }
-    sizes = PreferDescribed(sizes, described);
+    if (convention->deterministicLeaf != 0)
+        sizes = PreferDescribed(sizes, DecodeDeterministicCaches(CacheSubleaves(probe, convention->deterministicLeaf)));
     L1Data = sizes.l1Data;
     L1Code = sizes.l1Code;
     Level1 = sizes.level1;
@@ -290,7 +285,7 @@ void TCPU::Refresh(SystemServices& services)
         SerialNumber = SerialNumberText(first.eax, second.edx, second.ecx);
     }
     FDIVBug = HasFdivFlaw();
-    Cache->GetInfo(services, probe, VendorIndex);
+    Cache->GetInfo(services, probe, VendorSignature);
     const CpuName name = LookupCpuName(VendorIndex, Family, Model, BrandID, CPUType, Cache->Level2, Frequency);
     VendorID = name.name;
     CodeName = name.codeName;

@@ -56,7 +56,9 @@ class TCPUCache : public CollectorBase<TCPUCache> {
 public:
     static const TypeInfo& StaticType();
     static constexpr const char* kClassName = "TCPUCache";
-    void GetInfo(SystemServices& services, CpuProbe& probe, int vendorIndex);
+    // By the vendor's text rather than its row: vendors the name table does
+    // not know describe their caches too.
+    void GetInfo(SystemServices& services, CpuProbe& probe, const std::string& vendorSignature);
     void Report(StringList& lines, const ReportLocale& locale = {});
 
     int L1Data = 0, L1Code = 0, Level1 = 0, Level2 = 0; // KB
@@ -67,7 +69,7 @@ public:
 
 private:
     CpuProbe* probe_ = nullptr;
-    int vendorIndex_ = 0;
+    std::string vendorSignature_;
 };
 
 class TCPU : public CollectorBase<TCPU> {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sysinfo/cache_leaves.h"
 #include "sysinfo/msi_cpu.h"
 #include "tests/logic/scripted_processor.h"
 
@@ -509,6 +510,74 @@ TEST(ProcessorToday, TheDeterministicLeafDecidesSizeBySize)
     EXPECT_EQ(PreferDescribed({32, 32, 64, 512}, {}), (CacheSizes{32, 32, 64, 512}));
 }
 
+// Register values of real processors outside the name table; the sizes are
+// what their makers state.
+TEST(ProcessorToday, VendorsOutsideTheNameTableHaveCachesToo)
+{
+    Recorder services;
+    ScriptedProcessor hygon; // Hygon C86 7185, an AMD design
+    hygon.leaves[0] = {0xD, 0x6F677948, 0x656E6975, 0x6E65476E};
+    hygon.leaves[1] = {0x00900F01, 0x3E400800, 0x7CD83209, 0x178BFBFF};
+    hygon.leaves[0x80000000] = {0x8000001F, 0, 0, 0};
+    hygon.leaves[0x80000005] = {0xFF40FF40, 0xFF40FF40, 0x20080140, 0x40040140};
+    hygon.leaves[0x80000006] = {0x36006400, 0x56006400, 0x02006140, 0x0200C140};
+    hygon.subleaves[{0x8000001D, 0}] = {0x00004121, 0x01C0003F, 0x3F, 0};
+    TCPU cpu;
+    cpu.GetInfo(services, hygon);
+    EXPECT_EQ(cpu.VendorIndex, 0);
+    EXPECT_EQ(cpu.Family, 24);
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 64);
+    EXPECT_EQ(cpu.Cache->Level2, 512);
+
+    ScriptedProcessor eden; // VIA Eden X4 C4250: AMD's extended leaves and Intel's leaf 4
+    eden.leaves[0] = {0xD, 0x746E6543, 0x736C7561, 0x48727561};
+    eden.leaves[1] = {0x000006FE, 0x00040800, 0x76FA63AB, 0xBFCBFBFF};
+    eden.leaves[2] = {0x00000001, 0, 0, 0};
+    eden.subleaves[{4, 0}] = {0x0C000121, 0x01C0003F, 0x3F, 0};
+    eden.subleaves[{4, 1}] = {0x0C000122, 0x01C0003F, 0x3F, 0};
+    eden.subleaves[{4, 2}] = {0x0C00C143, 0x03C0003F, 0x7FF, 0};
+    eden.leaves[0x80000000] = {0x80000008, 0, 0, 0};
+    eden.leaves[0x80000005] = {0x04200420, 0x06600660, 0x20080140, 0x20080140};
+    eden.leaves[0x80000006] = {0, 0, 0x08008140, 0};
+    cpu.GetInfo(services, eden);
+    EXPECT_EQ(cpu.Vendor, "IDT");
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->L1Code, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 2048);
+    eden.subleaves.clear(); // the extended leaves alone say the same
+    cpu.GetInfo(services, eden);
+    EXPECT_EQ(cpu.Cache->L1Data, 32);
+    EXPECT_EQ(cpu.Cache->Level2, 2048);
+
+    ScriptedProcessor ezra; // VIA C3 Ezra: 64 KB each for data and code, 64 KB level 2
+    ezra.leaves[0] = {1, 0x746E6543, 0x736C7561, 0x48727561};
+    ezra.leaves[1] = {0x00000678, 0, 0, 0x00803135};
+    ezra.leaves[0x80000000] = {0x80000006, 0, 0, 0};
+    ezra.leaves[0x80000005] = {0, 0x08800880, 0x40040120, 0x40040120};
+    ezra.leaves[0x80000006] = {0, 0, 0x40040120, 0};
+    cpu.GetInfo(services, ezra);
+    EXPECT_EQ(cpu.Cache->L1Data, 64);
+    EXPECT_EQ(cpu.Cache->L1Code, 64);
+    EXPECT_EQ(cpu.Cache->Level2, 64);
+    EXPECT_TRUE(services.messages.empty());
+}
+
+TEST(CpuCache, LevelTwoSizesKnownToBeMisstated)
+{
+    // VIA C3 models 7 and 8 put the size in bits 24-31; Nehemiah (model 9) does not.
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x40040120, 0}, "CentaurHauls", {6, 7, 3}), 64);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x40040120, 0}, "CentaurHauls", {6, 8, 9}), 64);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x00408120, 0}, "CentaurHauls", {6, 9, 8}), 64);
+    // AMD erratum T13: 1 KB from the first Duron and Athlon steppings.
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x00018140, 0}, "AuthenticAMD", {6, 3, 0}), 64);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x00018140, 0}, "AuthenticAMD", {6, 4, 1}), 256);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x01008140, 0}, "AuthenticAMD", {6, 4, 2}), 256);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x00408140, 0}, "AuthenticAMD", {6, 8, 1}), 64);
+    // Where such a stepping states another size, it is taken at its word.
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x02008140, 0}, "AuthenticAMD", {6, 4, 0}), 512);
+}
+
 TEST(ProcessorToday, DeterministicCacheArithmetic)
 {
     EXPECT_EQ(BrandString({}, {}, {}), "");
@@ -520,7 +589,7 @@ TEST(ProcessorToday, DeterministicCacheArithmetic)
     EXPECT_EQ(sizes.l1Data, 32);
     EXPECT_EQ(sizes.l1Code, 32);
     EXPECT_EQ(sizes.level2, 1024); // 16 x 1024 x 64; nothing after the end marker counts
-    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x02008140, 0}), 512);
+    EXPECT_EQ(Level2FromExtendedLeaf6({0, 0, 0x02008140, 0}, "AuthenticAMD", {15, 107, 1}), 512);
 }
 
 } // namespace
