@@ -53,6 +53,7 @@ struct NameRow {
     const char* name;
     const char* codeName;
     int transistors;
+    bool familyWide = false; // many kinds of part, which only their own names tell apart
 };
 
 constexpr int kAnyFirst = 0, kAnyLast = 15;
@@ -88,15 +89,15 @@ constexpr NameRow kNames[] = {
     {kIntel, 6, 6, 7, 7, Condition::Level2UpTo512, "Pentium III", "Katmai (0.25 \xB5m)", 9500000},
     {kIntel, 6, 6, 7, 7, Condition::Level2Above512, "Pentium III Xeon", "Tanner (0.25 \xB5m)", 9500000},
     {kIntel, 6, 6, 8, 8, Condition::None, "Pentium III E", "Coppermine (0.18 \xB5m)", 28100000},
-    {kIntel, 6, 6, 2, 2, Condition::None, "Pentium II", "", 0},
-    {kIntel, 6, 6, 9, 15, Condition::None, "Pentium II", "", 0},
+    {kIntel, 6, 6, 2, 2, Condition::None, "Pentium II", "", 0, true},
+    {kIntel, 6, 6, 9, 15, Condition::None, "Pentium II", "", 0, true},
     {kIntel, 7, 8, kAnyFirst, kAnyLast, Condition::Brand1, "Celeron", "", 0},
     {kIntel, 7, 8, kAnyFirst, kAnyLast, Condition::Brand3, "Pentium III Xeon", "", 0},
     {kIntel, 7, 8, kAnyFirst, kAnyLast, Condition::Brand4, "Pentium IV", "", 0},
     {kIntel, 7, 8, kAnyFirst, kAnyLast, Condition::OtherBrandLevel2Below1024, "Pentium III", "", 0},
     {kIntel, 7, 8, kAnyFirst, kAnyLast, Condition::OtherBrandLevel2AtLeast1024, "Pentium III Xeon", "", 0},
     {kIntel, 10, 10, kAnyFirst, kAnyLast, Condition::None, "Pentium III Xeon", "", 0},
-    {kIntel, 15, 15, kAnyFirst, kAnyLast, Condition::None, "Pentium IV", "", 0},
+    {kIntel, 15, 15, kAnyFirst, kAnyLast, Condition::None, "Pentium IV", "", 0, true},
     {kAmd, 4, 4, 0, 0, Condition::None, "Am486DX", "P4", 1250000},
     {kAmd, 4, 4, 3, 3, Condition::None, "Am486DX2", "P24", 1250000},
     {kAmd, 4, 4, 7, 7, Condition::None, "Am486DX2", "P24", 1250000},
@@ -278,7 +279,7 @@ CpuName LookupCpuName(int vendorIndex, int family, int model, int brandId, int c
         if (row.vendor != vendorIndex || family < row.familyFirst || family > row.familyLast ||
             model < row.modelFirst || model > row.modelLast || !Holds(row.condition, brandId, level2Kb, frequencyMhz))
             continue;
-        CpuName found{row.name, row.codeName, row.transistors};
+        CpuName found{row.name, row.codeName, row.transistors, row.familyWide};
         if (row.condition == Condition::OverDriveSuffix && cpuType == 1)
             found.name += " OverDrive";
         return found;

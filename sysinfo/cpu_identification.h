@@ -50,6 +50,9 @@ std::string BrandString(const CpuidRegisters& leaf2, const CpuidRegisters& leaf3
 struct CpuName {
     std::string name, codeName; // ANSI text: the micro sign is 0xB5
     int transistors = 0;
+    // The row stands for a whole family (Intel family 6 models 2 and 9-15,
+    // family 15): Core 2, Pentium M, Celeron, Xeon and more under one name.
+    bool familyWide = false;
 };
 // The name table; empty name and code name and 0 when no row fits.
 CpuName LookupCpuName(int vendorIndex, int family, int model, int brandId, int cpuType, int level2Kb, int frequencyMhz);

@@ -1,5 +1,6 @@
 #include "sysinfo/msi_cpu.h"
 
+#include <utility>
 #include <vector>
 
 #include "sysinfo/cache_leaves.h"
@@ -290,9 +291,14 @@ void TCPU::Refresh(SystemServices& services)
     VendorID = name.name;
     CodeName = name.codeName;
     Transistors = name.transistors;
-    // A processor the table does not know is named by itself, where it can.
-    if (VendorID.empty())
-        VendorID = BrandString(probe.Cpuid(kBrandFirst), probe.Cpuid(kBrandFirst + 1), probe.Cpuid(kBrandFirst + 2));
+    // A processor the table does not know, or knows only by its family, is
+    // named by itself where it can.
+    if (VendorID.empty() || name.familyWide) {
+        std::string own =
+            BrandString(probe.Cpuid(kBrandFirst), probe.Cpuid(kBrandFirst + 1), probe.Cpuid(kBrandFirst + 2));
+        if (!own.empty())
+            VendorID = std::move(own);
+    }
 }
 
 void TCPU::Report(StringList& lines, const ReportLocale& locale)

@@ -432,12 +432,85 @@ TEST(ProcessorToday, PartsOfTheTablesTimeReadAsBefore)
     pentium4.leaves[0] = kGenuineIntel(2);
     pentium4.leaves[1] = {0x00000F12, 0x00010808, 0, 0x3FEBFBFF};
     pentium4.leaves[0x80000000] = {0x80000004, 0, 0, 0};
-    pentium4.SetBrand("      Intel(R) Pentium(R) 4 CPU 1500MHz");
     TCPU p4;
     p4.GetInfo(services, pentium4);
     EXPECT_EQ(p4.Family, 15);
     EXPECT_EQ(p4.Model, 1);
-    EXPECT_EQ(p4.VendorID, "Pentium IV");
+    EXPECT_EQ(p4.VendorID, "Pentium IV"); // it does not name itself
+}
+
+// Family 6 models 2 and 9-15 and family 15 hold Core 2, Pentium M, Celeron,
+// Pentium D and Xeon alike: where the table can only guess, the processor's
+// own name is the one to show.
+TEST(ProcessorToday, PartsOfAFamilyWideRowGoByTheirOwnNames)
+{
+    Recorder services;
+    ScriptedProcessor pentium4;
+    pentium4.leaves[0] = kGenuineIntel(2);
+    pentium4.leaves[1] = {0x00000F12, 0x00010808, 0, 0x3FEBFBFF};
+    pentium4.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    pentium4.SetBrand("      Intel(R) Pentium(R) 4 CPU 1500MHz");
+    TCPU cpu;
+    cpu.GetInfo(services, pentium4);
+    EXPECT_EQ(cpu.VendorID, "Intel(R) Pentium(R) 4 CPU 1500MHz");
+    EXPECT_EQ(cpu.CodeName, "");
+    EXPECT_EQ(cpu.Transistors, 0);
+
+    ScriptedProcessor core2; // Core 2 Duo E6750: family 6 model 15
+    core2.leaves[0] = kGenuineIntel(10);
+    core2.leaves[1] = {0x000006FB, 0x00020800, 0x0000E3BD, 0xBFEBFBFF};
+    core2.leaves[0x80000000] = {0x80000008, 0, 0, 0};
+    core2.SetBrand("Intel(R) Core(TM)2 Duo CPU     E6750  @ 2.66GHz");
+    cpu.GetInfo(services, core2);
+    EXPECT_EQ(cpu.Model, 15);
+    EXPECT_EQ(cpu.VendorID, "Intel(R) Core(TM)2 Duo CPU     E6750  @ 2.66GHz");
+
+    ScriptedProcessor pentiumM; // family 6 model 9
+    pentiumM.leaves[0] = kGenuineIntel(2);
+    pentiumM.leaves[1] = {0x00000695, 0, 0, 0xA7E9F9BF};
+    pentiumM.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    pentiumM.SetBrand("Intel(R) Celeron(R) M processor         1300MHz");
+    cpu.GetInfo(services, pentiumM);
+    EXPECT_EQ(cpu.VendorID, "Intel(R) Celeron(R) M processor         1300MHz");
+    // Without a name of its own the row's name stays.
+    pentiumM.leaves[0x80000000] = {0x80000001, 0, 0, 0};
+    cpu.GetInfo(services, pentiumM);
+    EXPECT_EQ(cpu.VendorID, "Pentium II");
+    pentiumM.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    pentiumM.SetBrand("   ");
+    cpu.GetInfo(services, pentiumM);
+    EXPECT_EQ(cpu.VendorID, "Pentium II");
+
+    ScriptedProcessor model2 = pentiumM; // family 6 model 2, as no part shipped
+    model2.leaves[1].eax = 0x00000621;
+    model2.SetBrand("Intel(R) Processor");
+    cpu.GetInfo(services, model2);
+    EXPECT_EQ(cpu.VendorID, "Intel(R) Processor");
+
+    // A row that names its model keeps its name, whatever the processor says.
+    ScriptedProcessor coppermine = PentiumThree();
+    coppermine.leaves[0x80000000] = {0x80000004, 0, 0, 0};
+    coppermine.SetBrand("Intel(R) Pentium(R) III CPU family 800MHz");
+    cpu.GetInfo(services, coppermine);
+    EXPECT_EQ(cpu.VendorID, "Pentium III E");
+    EXPECT_EQ(cpu.CodeName, "Coppermine (0.18 \xB5m)");
+    // And AMD's family-6 row is a name for all its parts: K7.
+    ScriptedProcessor athlonXp;
+    athlonXp.leaves[0] = kAuthenticAmd(1);
+    athlonXp.leaves[1] = {0x00000681, 0, 0, 0x0383FBFF};
+    athlonXp.leaves[0x80000000] = {0x80000008, 0, 0, 0};
+    athlonXp.SetBrand("AMD Athlon(tm) XP 2500+");
+    cpu.GetInfo(services, athlonXp);
+    EXPECT_EQ(cpu.VendorID, "K7");
+    EXPECT_TRUE(services.messages.empty());
+
+    EXPECT_TRUE(LookupCpuName(kIntel, 6, 2, 0, 0, 0, 0).familyWide);
+    EXPECT_TRUE(LookupCpuName(kIntel, 6, 9, 0, 0, 0, 0).familyWide);
+    EXPECT_TRUE(LookupCpuName(kIntel, 6, 15, 0, 0, 0, 0).familyWide);
+    EXPECT_TRUE(LookupCpuName(kIntel, 15, 6, 0, 0, 0, 0).familyWide);
+    EXPECT_FALSE(LookupCpuName(kIntel, 6, 8, 0, 0, 256, 0).familyWide);
+    EXPECT_FALSE(LookupCpuName(kIntel, 6, 5, 0, 0, 512, 0).familyWide);
+    EXPECT_FALSE(LookupCpuName(kIntel, 8, 3, 1, 0, 0, 0).familyWide);
 }
 
 TEST(ProcessorToday, LeavesBeyondWhatTheProcessorReportsAreNotRead)
