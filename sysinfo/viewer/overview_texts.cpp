@@ -1,7 +1,9 @@
 #include "sysinfo/viewer/overview_texts.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 
@@ -70,9 +72,11 @@ std::string ModelLine(int family, int model, int stepping)
 
 std::string AddressRangeText(std::uint64_t low, std::uint64_t high)
 {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%08X - %08X", static_cast<unsigned>(low & 0xFFFFFFFFu),
-                  static_cast<unsigned>(high & 0xFFFFFFFFu));
+    int digits = 8;
+    while (digits < 16 && (std::max(low, high) >> (4 * digits)) != 0)
+        digits += 4;
+    char text[48];
+    std::snprintf(text, sizeof(text), "%0*" PRIX64 " - %0*" PRIX64, digits, low, digits, high);
     return text;
 }
 

@@ -32,7 +32,9 @@ std::string Grouped(double value, char thousandsSeparator);
 std::string ProcessorLine(int count, std::string_view vendor, std::string_view vendorId, int frequency);
 // "Family 6  Model 8  Stepping 3".
 std::string ModelLine(int family, int model, int stepping);
-// "00400000 - 7FFEFFFF": the lower 32 bits in eight upper-case digits each.
+// "00010000 - 7FFEFFFF": both addresses in upper-case hexadecimal, as wide as
+// the higher needs in steps of 8, 12 and 16 digits, so 64-bit Windows shows
+// "000000010000 - 7FFFFFFEFFFF", the figures the report writes.
 std::string AddressRangeText(std::uint64_t low, std::uint64_t high);
 
 // One item of a read-only check list.

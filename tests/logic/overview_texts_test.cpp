@@ -2,6 +2,7 @@
 
 #include "sysinfo/msi_devices.h"
 #include "sysinfo/msi_disk.h"
+#include "sysinfo/msi_memory.h"
 #include "sysinfo/viewer/overview_texts.h"
 
 using namespace qm;
@@ -14,9 +15,31 @@ TEST(OverviewTexts, FiguresFollowTheirPatterns)
     EXPECT_EQ(GroupedOrBlank(25769803776.0, ','), "25,769,803,776");
     EXPECT_EQ(Grouped(1234567, '.'), "1.234.567");
     EXPECT_EQ(Grouped(999, ','), "999");
+}
+
+TEST(OverviewTexts, AddressRangesAsWideAsTheSystemsAddresses)
+{
     EXPECT_EQ(AddressRangeText(0x10000, 0x7FFEFFFF), "00010000 - 7FFEFFFF");
-    // A 64-bit address range shows its low 32 bits, eight digits each.
-    EXPECT_EQ(AddressRangeText(0x10000, 0x7FFFFFFEFFFFull), "00010000 - FFFEFFFF");
+    EXPECT_EQ(AddressRangeText(0x10000, 0xFFFEFFFF), "00010000 - FFFEFFFF"); // 32-bit, 4 GB aware
+    // 64-bit Windows: the whole 47-bit range, not its low 32 bits.
+    EXPECT_EQ(AddressRangeText(0x10000, 0x7FFFFFFEFFFFull), "000000010000 - 7FFFFFFEFFFF");
+    EXPECT_EQ(AddressRangeText(0x10000, 0x7FFFFFFFFFFull), "000000010000 - 07FFFFFFFFFF"); // 8 TB, before 8.1
+    EXPECT_EQ(AddressRangeText(0x10000, 0x100000000ull), "000000010000 - 000100000000");
+    EXPECT_EQ(AddressRangeText(0x10000, 0xFFFFFFFFFFFFFFull), "0000000000010000 - 00FFFFFFFFFFFFFF");
+    EXPECT_EQ(AddressRangeText(0, 0xFFFFFFFFFFFFFFFFull), "0000000000000000 - FFFFFFFFFFFFFFFF");
+}
+
+TEST(OverviewTexts, TheAddressRangeShowsTheFiguresOfTheReport)
+{
+    TMemory memory;
+    memory.MinAppAddress = 0x10000;
+    memory.MaxAppAddress = 0x7FFFFFFEFFFFull;
+    StringList lines;
+    memory.Report(lines, ',');
+    const std::string shown = AddressRangeText(memory.MinAppAddress, memory.MaxAppAddress);
+    const std::string low = shown.substr(0, shown.find(' ')), high = shown.substr(shown.rfind(' ') + 1);
+    EXPECT_EQ("MinAppAddress=" + low.substr(low.find_first_not_of('0')), lines[8]);
+    EXPECT_EQ("MaxAppAddress=" + high, lines[9]);
 }
 
 TEST(OverviewTexts, ProcessorLines)

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cinttypes>
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -263,10 +265,12 @@ TEST_F(Overview, OpensAsDescribedWithEveryTopicFilled)
     GetSystemInfo(&system);
     EXPECT_EQ(Get<TEdit>("ePS").Text(), Grouped(system.dwPageSize));
     EXPECT_EQ(Get<TEdit>("eAG").Text(), Grouped(system.dwAllocationGranularity));
-    char range[32];
-    std::snprintf(range, sizeof(range), "%08X - %08X",
-                  static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(system.lpMinimumApplicationAddress)),
-                  static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(system.lpMaximumApplicationAddress)));
+    // Whole addresses: 8 digits on 32-bit Windows, 12 for 64-bit Windows' 47-bit range.
+    const int digits = sizeof(void*) == 8 ? 12 : 8;
+    char range[48];
+    std::snprintf(range, sizeof(range), "%0*" PRIX64 " - %0*" PRIX64, digits,
+                  static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(system.lpMinimumApplicationAddress)), digits,
+                  static_cast<std::uint64_t>(reinterpret_cast<ULONG_PTR>(system.lpMaximumApplicationAddress)));
     EXPECT_EQ(Get<TEdit>("eAppAddr").Text(), range);
     const std::string cpu = Get<TControl>("lCPU").Caption();
     EXPECT_TRUE(cpu.starts_with(std::to_string(system.dwNumberOfProcessors) + " x ")) << cpu;
