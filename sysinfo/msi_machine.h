@@ -25,6 +25,10 @@ public:
     void Refresh(SystemServices& services);
 };
 
+// The up-time as the Machine tab and the report both write it: whole
+// seconds, halves to even as the processor rounds.
+std::string UpTimeText(double seconds);
+
 // The up-time and boot moment from the tick count (milliseconds) and now.
 struct BootTimes {
     double upTimeSeconds;

@@ -11,6 +11,11 @@ BootTimes BootTimesFrom(std::uint32_t tickCount, double now)
     return {seconds, now - seconds / 86400.0};
 }
 
+std::string UpTimeText(double seconds)
+{
+    return FormatSeconds(static_cast<std::int64_t>(std::nearbyint(seconds)));
+}
+
 const TypeInfo& TMachine::StaticType()
 {
     using M = TMachine;
@@ -43,8 +48,7 @@ void TMachine::Report(StringList& lines, const ReportLocale& locale)
     AddText(lines, "BIOS Extended info", BIOSExtendedInfo);
     const auto& dateTime = locale.dateTimeText ? locale.dateTimeText : PlainDateTimeText;
     AddText(lines, "Last Boot", dateTime(LastBoot));
-    // Rounded to whole seconds, half to even as the processor rounds.
-    AddText(lines, "System Up Time", FormatSeconds(static_cast<std::int64_t>(std::nearbyint(SystemUpTime))));
+    AddText(lines, "System Up Time", UpTimeText(SystemUpTime));
     AddText(lines, "Computer", Computer);
 }
 

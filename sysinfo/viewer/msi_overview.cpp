@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cmath>
-
 #include "framework/application.h"
 #include "framework/button.h"
 #include "framework/common_dialogs.h"
@@ -18,6 +16,7 @@
 #include "framework/tree_view.h"
 #include "platform/file_write.h"
 #include "platform/unique_resource.h"
+#include "sysinfo/msi_machine.h"
 #include "sysinfo/os_kind.h"
 #include "sysinfo/report_format.h"
 #include "sysinfo/shared_routines.h"
@@ -261,7 +260,7 @@ void TfrmMSI_Overview::FillMachine()
     Put(*this, "eBIOSDate", machine.BIOSDate);
     Put(*this, "eBIOSExt", machine.BIOSExtendedInfo);
     Put(*this, "eLastBoot", locale.dateTimeText(machine.LastBoot));
-    Put(*this, "eSysTime", FormatSeconds(std::llround(machine.SystemUpTime)));
+    Put(*this, "eSysTime", UpTimeText(machine.SystemUpTime));
     Find<TControl>("pNumLock").SetColor(machine.NumLock ? kLockOn : kLockOff);
     Find<TControl>("pCapsLock").SetColor(machine.CapsLock ? kLockOn : kLockOff);
     Find<TControl>("pScrollLock").SetColor(machine.ScrollLock ? kLockOn : kLockOff);

@@ -163,6 +163,20 @@ TEST(Machine, UpTimeAndBootMomentFromTheTickCount)
     EXPECT_EQ(LinesOf(lines), expected);
 }
 
+TEST(Machine, UpTimeRoundsHalvesToEven)
+{
+    EXPECT_EQ(UpTimeText(3725.4), "1 Hour, 2 Minutes, 5 Seconds.");
+    EXPECT_EQ(UpTimeText(3725.6), "1 Hour, 2 Minutes, 6 Seconds.");
+    EXPECT_EQ(UpTimeText(3725.5), "1 Hour, 2 Minutes, 6 Seconds.");
+    EXPECT_EQ(UpTimeText(3726.5), "1 Hour, 2 Minutes, 6 Seconds."); // not 7: the tie goes to even
+    // The Machine tab shows this text; the report writes the same.
+    TMachine machine;
+    machine.SystemUpTime = 3726.5;
+    StringList lines;
+    machine.Report(lines);
+    EXPECT_EQ(lines[8], "System Up Time=1 Hour, 2 Minutes, 6 Seconds.");
+}
+
 TEST(Display, CapabilitySetsFollowTheirElementOrder)
 {
     // Raster flags in the order of the set, not of their values.
