@@ -317,7 +317,7 @@ CacheSizes DecodeIntelCache(const CpuidRegisters& leaf2, int family, int model)
         case DescriptorKind::NoLevel2OrNoLevel3:
         case DescriptorKind::Tlb:
         case DescriptorKind::Prefetch:
-        case DescriptorKind::SeeLeaf4: // the collector reads leaf 4 for every size left at 0
+        case DescriptorKind::SeeLeaf4: // leaf 4, which the collector reads as well, says it all
         case DescriptorKind::SeeLeaf18:
             break;
         }

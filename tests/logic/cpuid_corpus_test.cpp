@@ -49,7 +49,7 @@ Expected ParseExpectation(const std::string& line)
     while (words >> word) {
         const size_t equals = word.find('=');
         for (const Key& key : kKeys)
-            if (word.compare(0, equals, key.name) == 0 && equals == std::string(key.name).size())
+            if (equals != std::string::npos && word.substr(0, equals) == key.name)
                 expected.*key.field = std::stoi(word.substr(equals + 1));
     }
     return expected;
