@@ -52,6 +52,15 @@ function(qm_delay_load_library name)
   set_target_properties(${target} PROPERTIES IMPORTED_LOCATION ${dir}/lib${name}_delay.a)
 endfunction()
 
+# The 32-bit linker drops an import stub's code when nothing calls the stub by
+# name, which is what a `dllimport` call does (it goes through the slot). A
+# delay-load slot starts out pointing at that code, so a call to a function
+# not yet loaded would jump to address 0. Declared without `dllimport`, every
+# call goes through its stub and the stub stays.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_definitions(DECLSPEC_IMPORT=)
+endif()
+
 foreach(library ole32 oleaut32 version winmm mpr wsock32 netapi32 winspool comdlg32)
   qm_delay_load_library(${library})
 endforeach()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds: the host logic with its tests (sanitizers on), the
-# x86_64 Windows programs, tests, help, installer and archive, and the i686 ones but the tests.
+# Configures and builds: the host logic with its tests (sanitizers on), and for
+# x86_64 and i686 the Windows programs, their tests, help, installer and archive.
 # Usage: scripts/build.sh [host] [x86_64] [i686] [fuzz]   (default: the first three)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,15 +25,8 @@ for target in "${targets[@]}"; do
       configure fuzz -DQM_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
       cmake --build "$build/fuzz" -j "$jobs" ;;
     x86_64|i686)
-      configure "$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$target-w64-mingw32.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run"
-      if [ "$target" = x86_64 ]; then
-        cmake --build "$build/$target" -j "$jobs"
-      else
-        # The 32-bit release: this machine cannot run it, so only the programs,
-        # the help, the installer and the archive are built.
-        cmake --build "$build/$target" -j "$jobs" --target quarrimond quarrimond-report packages
-      fi ;;
+      configure "$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$target-w64-mingw32.cmake"
+      cmake --build "$build/$target" -j "$jobs" ;;
     *) echo "unknown target: $target" >&2; exit 2 ;;
   esac
 done

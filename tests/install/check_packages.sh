@@ -1,22 +1,27 @@
 #!/usr/bin/env bash
-# The x86_64 installer and portable archive as a user meets them, under Wine:
+# An installer and portable archive as a user meets them, under Wine:
 # a silent install with auto-start, what it put where (files, Start-menu
 # shortcuts, the uninstall entry, the run entry), the installed program
 # started, then a silent uninstall that removes all it installed but the
 # registry backup; a second round removes the settings on request. Last, the
 # archive's contents.
-# Usage: check_packages.sh SETUP.exe PORTABLE.zip VERSION
+# Usage: check_packages.sh WINE_RUN x86_64|i686 SETUP.exe PORTABLE.zip VERSION
+# (WINE_RUN: the build's Wine, which runs reg.exe in the installer's registry view)
 set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-setup=$1 archive=$2 version=$3
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
-run() { "$root/scripts/wine-run" "$@"; }
+wine_run=$1 arch=$2 setup=$3 archive=$4 version=$5
+WINEPREFIX=$("$wine_run" --prefix)
+export WINEPREFIX
+run() { "$wine_run" "$@"; }
 failures=0
 check() { # description, command...
   local what=$1; shift
   if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
 }
-folder="$WINEPREFIX/drive_c/Program Files/Quarrimond"
+# A 32-bit installer on 64-bit Windows installs where 32-bit programs go.
+program_files='Program Files'
+[ "$arch" = i686 ] && program_files='Program Files (x86)'
+folder="$WINEPREFIX/drive_c/$program_files/Quarrimond"
+windows_folder="C:\\$program_files\\Quarrimond"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quarrimond"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quarrimond'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -54,13 +59,13 @@ done
 check "uninstall entry: name" equals "$(value "$uninstall_key" DisplayName)" "Quarrimond"
 check "uninstall entry: version" equals "$(value "$uninstall_key" DisplayVersion)" "$version"
 check "uninstall entry: publisher" equals "$(value "$uninstall_key" Publisher)" "Quarrimond developers"
-check "uninstall entry: icon" equals "$(value "$uninstall_key" DisplayIcon)" 'C:\Program Files\Quarrimond\quarrimond.exe,0'
-check "uninstall entry: uninstaller" equals "$(value "$uninstall_key" UninstallString)" '"C:\Program Files\Quarrimond\uninstall.exe"'
+check "uninstall entry: icon" equals "$(value "$uninstall_key" DisplayIcon)" "$windows_folder\\quarrimond.exe,0"
+check "uninstall entry: uninstaller" equals "$(value "$uninstall_key" UninstallString)" "\"$windows_folder\\uninstall.exe\""
 size=$(value "$uninstall_key" EstimatedSize)
 installed_kb=$(du -sk --apparent-size "$folder" | cut -f1)
 check "uninstall entry: size near the installed files' ($size against $installed_kb KB)" \
   [ $((size)) -ge $((installed_kb * 9 / 10)) -a $((size)) -le $((installed_kb * 11 / 10 + 8)) ]
-check "auto-start: the wizard's run entry" equals "$(value "$run_key" quarrimond.exe)" 'C:\Program Files\Quarrimond\quarrimond.exe'
+check "auto-start: the wizard's run entry" equals "$(value "$run_key" quarrimond.exe)" "$windows_folder\\quarrimond.exe"
 
 # The installed program starts and shows its window; it writes its backup beside itself.
 run "$folder/quarrimond.exe" >/dev/null 2>&1 &

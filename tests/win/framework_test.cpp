@@ -56,7 +56,7 @@ TEST_F(Framework, SynchronizeRunsOnTheUserInterfaceThreadAndCarriesExceptionsBac
     std::pair<DWORD*, bool*> state(&ranOn, &caught);
     HANDLE worker = CreateThread(
         nullptr, 0,
-        [](void* context) -> DWORD {
+        [](void* context) WINAPI -> DWORD {
             auto* state = static_cast<std::pair<DWORD*, bool*>*>(context);
             Application::Instance().Synchronize([&] { *state->first = GetCurrentThreadId(); });
             try {

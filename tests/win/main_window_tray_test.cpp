@@ -198,7 +198,7 @@ HWND ChildOfClass(HWND parent, const char* className)
     } search{className, nullptr};
     EnumChildWindows(
         parent,
-        [](HWND child, LPARAM data) {
+        [](HWND child, LPARAM data) WINAPI -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
             char name[64] = {};
             GetClassNameA(child, name, sizeof(name));

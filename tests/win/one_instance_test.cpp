@@ -46,7 +46,7 @@ bool HasVisibleWindow(DWORD process)
 {
     VisibleWindowSearch search{process};
     EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
+        [](HWND window, LPARAM context) WINAPI -> BOOL {
             auto* s = reinterpret_cast<VisibleWindowSearch*>(context);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);

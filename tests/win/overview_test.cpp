@@ -152,7 +152,7 @@ private:
             HWND other, found;
         } search{caption, button, other, nullptr};
         EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
+            [](HWND window, LPARAM data) WINAPI -> BOOL {
                 auto& s = *reinterpret_cast<Search*>(data);
                 char title[128] = {}, kind[16] = {};
                 GetClassNameA(window, kind, sizeof(kind));

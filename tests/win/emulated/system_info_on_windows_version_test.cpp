@@ -37,8 +37,13 @@ Expected ForThisVersion()
 {
     constexpr const char* kNtClasses = "SYSTEM\\CurrentControlSet\\Control\\Class";
     constexpr const char* k9xClasses = "SYSTEM\\CurrentControlSet\\Services\\Class";
-    if (test::ExpectedPlatform() == 1)
+    if (test::ExpectedPlatform() == 1) {
+        if (test::ExpectedMinor() == 0)
+            return {"Windows 95", false, "Windows 9x", k9xClasses};
+        if (test::ExpectedMinor() == 90)
+            return {"Windows Millenium Edition", false, "Windows 9x", k9xClasses};
         return {"Windows 98", false, "Windows 9x", k9xClasses};
+    }
     if (test::ExpectedMajor() == 4)
         return {"Windows NT", true, "Windows NT", kNtClasses};
     if (test::ExpectedMinor() == 0)
@@ -67,18 +72,24 @@ TEST(SystemInfoOnThisWindows, StartupValues)
     EXPECT_EQ(values.OSName, expected.osName);
     EXPECT_EQ(values.IsNT, expected.isNT);
     EXPECT_EQ(values.ClassKey, expected.classKey);
-    switch (test::ExpectedMajor() * 100 + test::ExpectedMinor()) {
-    case 410:
+    switch (test::ExpectedPlatform() * 10000 + test::ExpectedMajor() * 100 + test::ExpectedMinor()) {
+    case 10400:
+        EXPECT_TRUE(values.OSKind == TOSKind::os95 || values.OSKind == TOSKind::os95OSR2);
+        break;
+    case 10410:
         EXPECT_TRUE(values.OSKind == TOSKind::os98 || values.OSKind == TOSKind::os98SE);
         break;
-    case 400:
+    case 10490:
+        EXPECT_EQ(values.OSKind, TOSKind::osME);
+        break;
+    case 20400:
         EXPECT_EQ(values.OSKind, TOSKind::osNT4);
         break;
-    case 500:
+    case 20500:
         EXPECT_EQ(values.OSKind, TOSKind::os2K);
         EXPECT_TRUE(values.Is2K);
         break;
-    case 501:
+    case 20501:
         EXPECT_EQ(values.OSKind, TOSKind::osXP);
         EXPECT_TRUE(values.IsXP);
         break;
