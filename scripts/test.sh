@@ -10,26 +10,29 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$root/build"
 rm -f "$root"/build/*/ctest.log
 
+# Where 32-bit code runs only through qemu's user-mode emulator (the kernel
+# cannot run it; scripts/setup.sh registers the emulator), the i686 tests run
+# as scripts/emulated-i686-tests.sh says.
+emulated_32bit() { grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; }
+
 # Runs one build's Windows tests on a display of its own; the log is
 # build/<arch>/ctest.log. Output goes to files, never through a pipe the
 # wineserver would keep open.
 windows_tests() { # arch, display number
-  local arch=$1 display=$2 options=()
-  # Where 32-bit code runs only through qemu's user-mode emulator, a 32-bit
-  # Wine process now and then dies or stalls in the emulator itself; a test
-  # that fails there is run again, and fails only if it fails every time.
-  if [ "$arch" = i686 ] && grep -qs '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; then
-    options=(--repeat until-pass:3)
-  fi
+  local arch=$1 display=$2
   xvfb-run -a -n "$display" -s "-screen 0 1024x768x24" bash -c '
-    build=$1; shift
+    build=$1 emulated=$2 root=$3
     "$build/wine-run" cmd /c exit >/dev/null 2>&1   # makes the prefix once
     prefix=$("$build/wine-run" --prefix)
     WINEPREFIX=$prefix wineserver -p 60
-    ctest --test-dir "$build" --output-on-failure --timeout 600 "$@" > "$build/ctest.log" 2>&1
+    if [ "$emulated" = yes ]; then
+      "$root/scripts/emulated-i686-tests.sh" "$build"
+    else
+      ctest --test-dir "$build" --output-on-failure --timeout 600 > "$build/ctest.log" 2>&1
+    fi
     rc=$?
     WINEPREFIX=$prefix wineserver -k
-    exit $rc' _ "$root/build/$arch" "${options[@]}"
+    exit $rc' _ "$root/build/$arch" "$([ "$arch" = i686 ] && emulated_32bit && echo yes || echo no)" "$root"
 }
 
 # The x86_64 tests start at once; the i686 build takes the idle time while
