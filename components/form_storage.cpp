@@ -1,7 +1,5 @@
 #include "components/form_storage.h"
 
-#include <stdexcept>
-
 #include "framework/application.h"
 #include "platform/registry_key.h"
 #include "platform/registry_text.h"
@@ -9,12 +7,6 @@
 namespace qm {
 
 namespace {
-
-// A stored value of another registry type is an error, unlike a missing one.
-class ERegistryType : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 int ScreenPixelsPerInch()
 {
@@ -112,10 +104,10 @@ std::optional<std::string> TFormStorage::Read(const std::string& name) const
     std::vector<std::uint8_t> data;
     if (!key.ReadRaw(name, type, data))
         return std::nullopt;
-    auto text = RegistryDataToText(type, data.data(), data.size());
-    if (!text)
-        throw ERegistryType("Invalid registry data type for value '" + name + "'");
-    return text;
+    // A value of another type (left by some other program or an older
+    // version) counts as missing: the window still opens, and the next save
+    // writes it again as text.
+    return RegistryDataToText(type, data.data(), data.size());
 }
 
 void TFormStorage::Write(const std::string& name, const std::string& value) const

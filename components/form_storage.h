@@ -22,7 +22,7 @@ public:
     void Restore();
     bool Restored() const { return restored_; }
     // A stored property's text as saved ("FlatCheckBox6_Checked" -> "True");
-    // nothing when none was saved.
+    // nothing when none was saved, or when the value is not text.
     std::optional<std::string> StoredValue(const std::string& name) const { return Read(name); }
 
 private:
