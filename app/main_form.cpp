@@ -104,10 +104,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TMainForm::FormCreate(Component&)
 {
-    SystemServices& services = App().Services();
-    const std::string folder = services.ExecutableDirectory();
-    if (!services.FileExists(folder + "regbkup\\bkkey1.reg") || !services.FileExists(folder + "regbkup\\bkkey2.reg"))
-        BackupRegistry(services);
+    BackupRegistry(App().Services());
     // The banner is designed into the window; hidden, it must leave no gap.
     clientWithoutBanner_ = ClientHeight() - Panel5->Height();
     FitHeightToBanner();

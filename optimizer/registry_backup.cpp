@@ -57,14 +57,15 @@ std::string RegFileText(RegFileFormat format, const std::vector<BackedUpKey>& ke
     std::string text = canDelete ? "Windows Registry Editor Version 5.00\r\n" : "REGEDIT4\r\n";
     for (const BackedUpKey& key : keys) {
         text += "\r\n";
-        if (!key.exists) {
-            // Everything in it came later: the key goes as a whole.
-            text += canDelete ? "[-" + key.path + "]\r\n" : "; [" + key.path + "] did not exist\r\n";
+        if (!key.exists && !canDelete) {
+            text += "; [" + key.path + "] did not exist\r\n";
             continue;
         }
+        // A key that did not exist is not deleted whole: others may have
+        // written there since. Only the values the optimizer writes go.
         text += "[" + key.path + "]\r\n";
         for (const BackedUpValue& value : key.values) {
-            if (value.now)
+            if (value.now && key.exists)
                 text += Quoted(value.name) + "=" + ValueText(*value.now) + "\r\n";
             else if (canDelete)
                 text += Quoted(value.name) + "=-\r\n";

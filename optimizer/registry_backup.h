@@ -27,7 +27,7 @@ struct BackedUpValue {
 
 struct BackedUpKey {
     std::string path; // "HKEY_CURRENT_USER\Software\..."
-    bool exists = true;
+    bool exists = true; // absent: every value counts as absent
     std::vector<BackedUpValue> values;
 };
 

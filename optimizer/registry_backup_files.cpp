@@ -32,18 +32,26 @@ std::vector<std::uint8_t> Utf16Bytes(const std::vector<std::uint8_t>& ansi)
     return {bytes.begin(), bytes.end()};
 }
 
-BackedUpKey ReadKey(HKEY root, const char* rootName, std::string_view path, const std::vector<std::string>& names,
-                    RegFileFormat format)
+// Nothing, and why, when the key or one of the values cannot be read; only
+// "not found" means absent.
+std::optional<BackedUpKey> ReadKey(HKEY root, const char* rootName, std::string_view path,
+                                   const std::vector<std::string>& names, RegFileFormat format, std::string& failure)
 {
     const std::string relative(path.substr(path.starts_with('\\') ? 1 : 0));
     BackedUpKey key{std::string(rootName) + "\\" + relative, false, {}};
     RegistryKey open;
-    key.exists = open.Open(root, relative);
+    const long opened = open.OpenStatus(root, relative, KEY_QUERY_VALUE);
+    if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND) {
+        failure = key.path + ": " + SystemErrorText(static_cast<unsigned long>(opened));
+        return std::nullopt;
+    }
+    key.exists = opened == ERROR_SUCCESS;
     for (const std::string& name : names) {
         BackedUpValue value{name, std::nullopt};
         DWORD type = 0;
         std::vector<std::uint8_t> data;
-        if (key.exists && open.ReadRaw(name, type, data)) {
+        const long read = key.exists ? open.ReadRawStatus(name, type, data) : ERROR_FILE_NOT_FOUND;
+        if (read == ERROR_SUCCESS) {
             RegValueNow now{type, {}, data};
             if (type == REG_SZ) {
                 now.text.assign(data.begin(), data.end());
@@ -52,6 +60,9 @@ BackedUpKey ReadKey(HKEY root, const char* rootName, std::string_view path, cons
                 now.data = Utf16Bytes(data);
             }
             value.now = std::move(now);
+        } else if (read != ERROR_FILE_NOT_FOUND) {
+            failure = key.path + ", value " + name + ": " + SystemErrorText(static_cast<unsigned long>(read));
+            return std::nullopt;
         }
         key.values.push_back(std::move(value));
     }
@@ -74,6 +85,17 @@ std::string FileBytes(const std::string& text, RegFileFormat format)
     return "\xFF\xFE" + Utf16LittleEndianBytes(text);
 }
 
+// Creates the folder (given with its trailing backslash), and with
+// `withParent` the folder it is in.
+void CreateFolder(const std::string& folder, bool withParent = false)
+{
+    const std::string path = folder.substr(0, folder.size() - 1);
+    const size_t parent = path.find_last_of('\\');
+    if (withParent && parent != std::string::npos)
+        CreateDirectoryA(path.substr(0, parent).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
 bool WriteNewFile(const std::string& path, const std::string& bytes)
 {
     return WriteWholeFile(path, bytes, ExistingFile::Keep).ok;
@@ -81,40 +103,85 @@ bool WriteNewFile(const std::string& path, const std::string& bytes)
 
 } // namespace
 
-bool WriteRegistryBackup(const std::string& folder, const OsVersionInfo& version)
+std::optional<std::string> RegistryBackupBytes(int index, const OsVersionInfo& version, std::string& failure)
 {
-    CreateDirectoryA(folder.c_str(), nullptr);
     const std::string platform = PlatformText(version);
     const auto major = static_cast<int>(version.major);
     const RegFileFormat format = RegFileFormatFor(platform, major);
+    std::vector<BackedUpKey> keys;
+    if (index == 0) {
+        if (const TweakTable* table = ChooseTweakTable(platform, major)) {
+            auto key = ReadKey(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", table->key, NamesOf(*table), format, failure);
+            if (!key)
+                return std::nullopt;
+            keys.push_back(std::move(*key));
+        }
+    } else {
+        auto key = ReadKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", kInternetSettingsKey,
+                           {"MaxConnectionsPerServer", "MaxConnectionsPer1_0Server"}, format, failure);
+        if (!key)
+            return std::nullopt;
+        keys.push_back(std::move(*key));
+    }
+    return FileBytes(RegFileText(format, keys), format);
+}
 
-    std::vector<BackedUpKey> machine;
-    if (const TweakTable* table = ChooseTweakTable(platform, major))
-        machine.push_back(ReadKey(HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", table->key, NamesOf(*table), format));
-    const std::vector<BackedUpKey> user{ReadKey(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", kInternetSettingsKey,
-                                                {"MaxConnectionsPerServer", "MaxConnectionsPer1_0Server"}, format)};
-    bool ok = WriteNewFile(folder + "bkkey1.reg", FileBytes(RegFileText(format, machine), format));
-    ok = WriteNewFile(folder + "bkkey2.reg", FileBytes(RegFileText(format, user), format)) && ok;
+bool WriteRegistryBackup(const std::string& folder, const OsVersionInfo& version, std::string* failure)
+{
+    CreateFolder(folder);
+    bool ok = true;
+    for (int index = 0; index < 2; ++index) {
+        const std::string path = folder + kBackupFileNames[index];
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+            continue;
+        std::string reason;
+        const std::optional<std::string> bytes = RegistryBackupBytes(index, version, reason);
+        if (!bytes || !WriteNewFile(path, *bytes)) {
+            ok = false;
+            if (failure && failure->empty())
+                *failure = bytes ? path + ": could not be written" : reason;
+        }
+    }
     return ok;
 }
 
 std::string FallbackBackupFolder()
 {
     char appData[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)) || !appData[0])
         return {};
-    const std::string program = std::string(appData) + "\\Quarrimond";
-    CreateDirectoryA(program.c_str(), nullptr);
-    return program + "\\regbkup\\";
+    return std::string(appData) + "\\Quarrimond\\regbkup\\";
 }
 
 void BackupRegistry(SystemServices& services)
 {
     const OsVersionInfo version = services.OsVersion();
-    if (WriteRegistryBackup(services.ExecutableDirectory() + "regbkup\\", version))
-        return;
-    if (const std::string fallback = FallbackBackupFolder(); !fallback.empty())
-        WriteRegistryBackup(fallback, version);
+    const std::string beside = services.ExecutableDirectory() + "regbkup\\";
+    const std::string fallback = FallbackBackupFolder();
+    std::string unreadable;
+    for (int index = 0; index < 2; ++index) {
+        const std::string name = kBackupFileNames[index];
+        // A copy in either place is the state before the first optimization;
+        // one written now could hold values the wizard already changed.
+        if (services.FileExists(beside + name) || (!fallback.empty() && services.FileExists(fallback + name)))
+            continue;
+        std::string failure;
+        const std::optional<std::string> bytes = RegistryBackupBytes(index, version, failure);
+        if (!bytes) {
+            unreadable += "\r\n" + failure;
+            continue;
+        }
+        CreateFolder(beside);
+        if (WriteNewFile(beside + name, *bytes) || fallback.empty())
+            continue;
+        CreateFolder(fallback, true);
+        WriteNewFile(fallback + name, *bytes);
+    }
+    if (!unreadable.empty())
+        services.ShowMessage({"Quarrimond could not read what the Optimization Wizard may change, so it kept no "
+                              "copy of it to undo the wizard with:" +
+                                  unreadable,
+                              "Quarrimond", MessageIcon::Warning, MessageButtons::Ok, false});
 }
 
 } // namespace qm

@@ -20,12 +20,17 @@ RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept
 
 bool RegistryKey::Open(HKEY root, const std::string& path, REGSAM access)
 {
+    return OpenStatus(root, path, access) == ERROR_SUCCESS;
+}
+
+long RegistryKey::OpenStatus(HKEY root, const std::string& path, REGSAM access)
+{
     Close();
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS)
-        return false;
-    key_ = key;
-    return true;
+    const LONG status = RegOpenKeyExA(root, path.c_str(), 0, access, &key);
+    if (status == ERROR_SUCCESS)
+        key_ = key;
+    return status;
 }
 
 bool RegistryKey::Create(HKEY root, const std::string& path, REGSAM access)
@@ -53,23 +58,26 @@ bool RegistryKey::ValueExists(const std::string& name) const
 
 bool RegistryKey::ReadRaw(const std::string& name, DWORD& type, std::vector<std::uint8_t>& data) const
 {
+    return ReadRawStatus(name, type, data) == ERROR_SUCCESS;
+}
+
+long RegistryKey::ReadRawStatus(const std::string& name, DWORD& type, std::vector<std::uint8_t>& data) const
+{
     if (!key_)
-        return false;
+        return ERROR_INVALID_HANDLE;
     // The value may grow between the size query and the read: retry.
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    LONG status = ERROR_MORE_DATA;
+    for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
         DWORD size = 0;
-        if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return false;
+        status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size);
+        if (status != ERROR_SUCCESS)
+            return status;
         data.resize(size);
-        LONG status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, size ? data.data() : nullptr, &size);
-        if (status == ERROR_SUCCESS) {
+        status = RegQueryValueExA(key_, name.c_str(), nullptr, &type, size ? data.data() : nullptr, &size);
+        if (status == ERROR_SUCCESS)
             data.resize(size);
-            return true;
-        }
-        if (status != ERROR_MORE_DATA)
-            return false;
     }
-    return false;
+    return status;
 }
 
 std::optional<std::string> RegistryKey::ReadString(const std::string& name) const

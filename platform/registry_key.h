@@ -21,6 +21,9 @@ public:
 
     // Opens an existing key; false when it is missing or not accessible.
     bool Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
+    // The same, with the system's answer: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND
+    // when the key is missing, another code when it could not be had.
+    long OpenStatus(HKEY root, const std::string& path, REGSAM access = KEY_READ);
     // Opens or creates the key and any missing parents.
     bool Create(HKEY root, const std::string& path, REGSAM access = KEY_READ | KEY_WRITE);
     void Close();
@@ -32,6 +35,8 @@ public:
     std::optional<std::uint32_t> ReadDword(const std::string& name) const;
     // The raw bytes and type of a value, any length.
     bool ReadRaw(const std::string& name, DWORD& type, std::vector<std::uint8_t>& data) const;
+    // The same, with the system's answer (ERROR_FILE_NOT_FOUND: no such value).
+    long ReadRawStatus(const std::string& name, DWORD& type, std::vector<std::uint8_t>& data) const;
 
     bool WriteString(const std::string& name, const std::string& value);
     bool WriteDword(const std::string& name, std::uint32_t value);

@@ -108,7 +108,7 @@ TEST(WizardMemory, TheFiguresOfA128MiBMachine)
     EXPECT_EQ(big.maxValue, 25568);
 }
 
-TEST(RegistryBackup, Version5RestoresValuesAndDeletesTheAbsentOnes)
+TEST(RegistryBackup, Version5RestoresValuesAndDeletesOnlyTheAbsentOnes)
 {
     BackedUpKey tcpip{"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters", true, {}};
     tcpip.values.push_back({"DefaultTTL", RegValueNow{4, {}, {0x80, 0, 0, 0}}});
@@ -116,7 +116,11 @@ TEST(RegistryBackup, Version5RestoresValuesAndDeletesTheAbsentOnes)
     tcpip.values.push_back({"Domain", RegValueNow{1, "a\\b \"c\"", {}}});
     tcpip.values.push_back({"Odd", RegValueNow{3, {}, {0x01, 0xab}}});
     tcpip.values.push_back({"Expand", RegValueNow{2, {}, {'x', 0}}});
-    const BackedUpKey gone{"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP", false, {}};
+    // A key that did not exist: importing removes what the optimizer may
+    // write there and keeps whatever else was written there since.
+    BackedUpKey gone{"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", false, {}};
+    gone.values.push_back({"MaxConnectionsPerServer", std::nullopt});
+    gone.values.push_back({"MaxConnectionsPer1_0Server", std::nullopt});
     EXPECT_EQ(RegFileText(RegFileFormat::Version5, {tcpip, gone}),
               "Windows Registry Editor Version 5.00\r\n"
               "\r\n"
@@ -127,7 +131,14 @@ TEST(RegistryBackup, Version5RestoresValuesAndDeletesTheAbsentOnes)
               "\"Odd\"=hex:01,ab\r\n"
               "\"Expand\"=hex(2):78,00\r\n"
               "\r\n"
-              "[-HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\VxD\\MSTCP]\r\n");
+              "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings]\r\n"
+              "\"MaxConnectionsPerServer\"=-\r\n"
+              "\"MaxConnectionsPer1_0Server\"=-\r\n");
+    EXPECT_EQ(
+        RegFileText(RegFileFormat::Regedit4, {gone}),
+        "REGEDIT4\r\n"
+        "\r\n"
+        "; [HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings] did not exist\r\n");
 }
 
 TEST(RegistryBackup, Regedit4CannotDeleteAndSaysSo)

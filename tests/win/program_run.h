@@ -4,6 +4,11 @@
 // and exit code seen as the person would see them.
 #include <windows.h>
 
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -158,6 +163,97 @@ inline HWND ChildWithText(HWND parent, const std::string& text)
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// A folder of its own with a copy of the built program, taken away after.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const std::string& label)
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof(temp), temp);
+        folder_ = std::string(temp) + "qm-" + label + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+        Remove();
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CopyFileA(BuiltProgram().c_str(), Program().c_str(), FALSE);
+    }
+    ~ProgramCopy() { Remove(); }
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    const std::string& Folder() const { return folder_; }
+    std::string Program() const { return folder_ + "quarrimond.exe"; }
+
+private:
+    void Remove()
+    {
+        // Double NUL ended, as the shell wants it.
+        std::string from = folder_.substr(0, folder_.size() - 1) + '\0';
+        SHFILEOPSTRUCTA operation{};
+        operation.wFunc = FO_DELETE;
+        operation.pFrom = from.c_str();
+        operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        SHFileOperationA(&operation);
+    }
+    std::string folder_;
+};
+
+// A key of the current user's put aside for a test, with all below it, and
+// put back afterwards as it was.
+class KeyPutAside {
+public:
+    explicit KeyPutAside(std::string path) : path_(std::move(path))
+    {
+        SHDeleteKeyA(HKEY_CURRENT_USER, kSaved);
+        HKEY saved = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSaved, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &saved, nullptr);
+        HKEY original = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &original) == ERROR_SUCCESS) {
+            existed_ = SHCopyKeyA(original, nullptr, saved, 0) == ERROR_SUCCESS;
+            RegCloseKey(original);
+        }
+        RegCloseKey(saved);
+        SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+    }
+    ~KeyPutAside()
+    {
+        SHDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+        if (existed_) {
+            HKEY saved = nullptr, original = nullptr;
+            RegOpenKeyExA(HKEY_CURRENT_USER, kSaved, 0, KEY_READ, &saved);
+            RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &original,
+                            nullptr);
+            SHCopyKeyA(saved, nullptr, original, 0);
+            RegCloseKey(original);
+            RegCloseKey(saved);
+        }
+        SHDeleteKeyA(HKEY_CURRENT_USER, kSaved);
+    }
+    KeyPutAside(const KeyPutAside&) = delete;
+    KeyPutAside& operator=(const KeyPutAside&) = delete;
+
+private:
+    static constexpr char kSaved[] = "QuarrimondTestKeyPutAside";
+    std::string path_;
+    bool existed_ = false;
+};
+
+// A file's bytes; a registry file of version 5 (UTF-16) as plain text.
+inline std::string FileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE')
+        return bytes;
+    std::string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += bytes[i + 1] ? '?' : bytes[i];
+    return text;
+}
+
+inline bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace qm::test
