@@ -28,6 +28,10 @@ Unicode true
 ; The main window's title, to close a running copy before files are replaced.
 !define MAIN_WINDOW "Quarrimond v4.8"
 !define SETTINGS_KEY "Quarrimond"
+; The wizard's auto-start option, read at every start of the program: the
+; entry is kept when it says "True" and taken away otherwise.
+!define WIZARD_SETTINGS "Quarrimond\OptWizSettings"
+!define AUTOSTART_OPTION "FlatCheckBox6_Checked"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -123,13 +127,17 @@ Section "Quarrimond" SecProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
+; Both per-user items go to the account this installer runs as: when a
+; standard user installs with an administrator's credentials, that is the
+; administrator's account (the README says so).
 Section /o "Start Quarrimond when I log on" SecAutoStart
   WriteRegStr HKCU "${RUN_KEY}" "${RUN_VALUE}" "$INSTDIR\quarrimond.exe"
+  WriteRegStr HKCU "${WIZARD_SETTINGS}" "${AUTOSTART_OPTION}" "True"
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The program, the console report tool and the help."
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecAutoStart} "The same start-up entry as the Optimization Wizard's: change it there later."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecAutoStart} "For the account this installer runs as: the Optimization Wizard's start-up option, turned on. Change it there later."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Function .onInit
@@ -169,10 +177,16 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"
   RMDir "$SMPROGRAMS\${PRODUCT}"
 
-  ; The start-up entry goes only when it starts this copy.
+  ; The start-up entry goes only when it starts this copy; the wizard's option
+  ; then says it is off, so that kept settings do not bring it back with the
+  ; next installation's first start.
   ReadRegStr $0 HKCU "${RUN_KEY}" "${RUN_VALUE}"
   ${If} $0 == "$INSTDIR\quarrimond.exe"
     DeleteRegValue HKCU "${RUN_KEY}" "${RUN_VALUE}"
+    ReadRegStr $1 HKCU "${WIZARD_SETTINGS}" "${AUTOSTART_OPTION}"
+    ${If} $1 == "True"
+      WriteRegStr HKCU "${WIZARD_SETTINGS}" "${AUTOSTART_OPTION}" "False"
+    ${EndIf}
   ${EndIf}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
