@@ -37,8 +37,9 @@ inline bool RunUnixCommand(const std::string& commandLine, bool pump = true)
     if (!CreateProcessA("Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Wine starts a Unix program without a Windows process: what it leaves in
+    // the process information are no handles of ours, and closing such a
+    // value closed whichever handle had it (standard output, for one).
     auto finished = [&] {
         UniqueHandle file(CreateFileA(windowsStatus.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, 0, nullptr));
