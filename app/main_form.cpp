@@ -168,7 +168,7 @@ void TMainForm::VrShadowButton1Click(Component&)
     }
     LedOnScope led(*UserLed);
     // A failed allocation goes on to the application's handler, which drops it.
-    App().Services().TouchAndRelease(static_cast<std::uint64_t>(QuickFreeSize(availableRam_, totalRam_)));
+    App().Services().TouchAndRelease(static_cast<std::uint64_t>(QuickFreeSize(availableRam_, totalRam_)), {});
 }
 
 void TMainForm::FlatButton1Click(Component&)

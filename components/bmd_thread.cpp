@@ -122,17 +122,7 @@ TBMDThread::TBMDThread()
 
 TBMDThread::~TBMDThread()
 {
-    KillTimer(refreshWindow_.Handle(), kRefreshTimer);
-    if (thread_) {
-        // Its end is only recorded, not reported: the component is going.
-        destroying_ = true;
-        Stop();
-        HANDLE handle = thread_->Handle();
-        if (Application::Exists())
-            Application::Instance().WaitServingHandOvers(handle);
-        else
-            WaitForSingleObject(handle, INFINITE);
-    }
+    StopAndWait();
     for (auto& finished : finished_)
         WaitForSingleObject(finished->Handle(), INFINITE);
     thread_.reset();
@@ -185,6 +175,21 @@ void TBMDThread::Stop()
         return;
     ResumeThread(thread_->Handle());
     thread_->terminated_ = true;
+}
+
+void TBMDThread::StopAndWait()
+{
+    KillTimer(refreshWindow_.Handle(), kRefreshTimer);
+    if (!thread_)
+        return;
+    // Its end is only recorded, not reported: the owner is going.
+    destroying_ = true;
+    Stop();
+    HANDLE handle = thread_->Handle();
+    if (Application::Exists())
+        Application::Instance().WaitServingHandOvers(handle);
+    else
+        WaitForSingleObject(handle, INFINITE);
 }
 
 void TBMDThread::Suspend()

@@ -102,6 +102,10 @@ public:
     void Stop() override;
     void Suspend() override;
     void Resume() override;
+    // For an owner that is going: asks a running thread to stop and waits
+    // until it has ended, serving the hand-overs it waits on meanwhile. Its
+    // end is not reported.
+    void StopAndWait();
 
     unsigned RefreshInterval() const { return refreshInterval_; }
     void SetRefreshInterval(unsigned ms);

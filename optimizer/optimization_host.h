@@ -18,6 +18,8 @@ public:
     virtual bool OptimizeNet() const = 0; // "Optimize your internet connection" ticked
     virtual int RamBarPosition() const = 0; // MiB
     virtual int NetBarPosition() const = 0; // 1 Modem .. 4 T1+
+    // The user has quit: the run ends without writing or asking anything more.
+    virtual bool StopRequested() const = 0;
 
     // Called on the user-interface thread; the worker waits for each.
     virtual void AdvanceProgress() = 0;

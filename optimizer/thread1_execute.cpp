@@ -9,7 +9,6 @@
 #include "framework/application.h"
 #include "optimizer/tweak_tables.h"
 #include "platform/registry_writer.h"
-#include "platform/touched_block.h"
 #include "sysinfo/msi_os.h"
 
 namespace qm {
@@ -36,7 +35,15 @@ void WriteTable(RegistryWriter& registry, const TweakTable& table)
 
 void RegistryStep(OptimizationHost& host)
 {
-    OnUserInterface([&] { host.AdvanceProgress(); });
+    // Decided on the user-interface thread, where quitting happens: nothing
+    // is written once the user has quit, and hand-overs no longer run then.
+    bool write = false;
+    OnUserInterface([&] {
+        write = !host.StopRequested();
+        host.AdvanceProgress();
+    });
+    if (!write)
+        return;
     auto os = std::make_unique<TOperatingSystem>();
     os->GetInfo(host.Services());
     OnUserInterface([&] { host.AdvanceProgress(); });
@@ -82,18 +89,21 @@ bool AskRestartQuestion(SystemServices& services, const std::string& question)
 
 void Thread1Execute(OptimizationHost& host)
 {
+    auto stopRequested = [&host] { return host.StopRequested(); };
     if (host.OptimizeRAM()) {
         // Widened to 64 bits: the block stays the track-bar position in MiB.
         const std::uint64_t size = static_cast<std::uint64_t>(std::max(0, host.RamBarPosition())) * kMiB;
         try {
             OnUserInterface([&] { host.AdvanceProgress(); });
-            TouchedBlock block(size);
+            host.Services().TouchAndRelease(size, stopRequested);
             OnUserInterface([&] { host.AdvanceProgress(); });
         } catch (...) {
             // Not enough memory, or anything else here: the run goes on.
         }
     }
     Sleep(500);
+    if (stopRequested())
+        return;
     if (host.OptimizeNet())
         RegistryStep(host);
     OnUserInterface([&] { host.FillProgress(); });

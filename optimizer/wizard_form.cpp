@@ -43,6 +43,14 @@ TForm1::TForm1(Application& application) : TForm(application)
         [this](Component& sender, TBMDExecuteThread& thread, void*& data) { Thread1Terminate(sender, thread, data); });
 }
 
+TForm1::~TForm1()
+{
+    // The worker calls back into this window: it ends before the window goes.
+    ending_ = true;
+    if (Thread1)
+        Thread1->StopAndWait();
+}
+
 void TForm1::DescriptionLoaded()
 {
     wmWizard1 = &Find<TwmWizard>("wmWizard1");
@@ -135,6 +143,11 @@ int TForm1::NetBarPosition() const
     return NetBar->Position();
 }
 
+bool TForm1::StopRequested() const
+{
+    return ending_ || App().Terminated();
+}
+
 void TForm1::AdvanceProgress()
 {
     VrBar1->Advance();
@@ -147,6 +160,8 @@ void TForm1::FillProgress()
 
 bool TForm1::ConfirmRestart(const std::string& question)
 {
+    if (StopRequested())
+        return false; // no question after the user quit
     return AskRestartQuestion(App().Services(), question);
 }
 

@@ -24,6 +24,7 @@ class TwmWizard;
 class TForm1 : public TForm, public OptimizationHost {
 public:
     explicit TForm1(Application& application);
+    ~TForm1() override;
     const char* ClassName() const override { return "TForm1"; }
 
     // Handlers, named as the description binds them.
@@ -42,6 +43,7 @@ public:
     bool OptimizeNet() const override { return optimizeNet_; }
     int RamBarPosition() const override;
     int NetBarPosition() const override;
+    bool StopRequested() const override;
     void AdvanceProgress() override;
     void FillProgress() override;
     bool ConfirmRestart(const std::string& question) override;
@@ -77,6 +79,7 @@ private:
     std::int64_t availPhys_ = 0;
     std::atomic<bool> optimizeRam_{false};
     std::atomic<bool> optimizeNet_{false};
+    std::atomic<bool> ending_{false};
 };
 
 } // namespace qm

@@ -11,7 +11,10 @@ public:
     explicit ForwardingServices(SystemServices& target = WindowsServices()) : target_(target) {}
 
     MemoryStatus ReadMemoryStatus() override { return target_.ReadMemoryStatus(); }
-    void TouchAndRelease(std::uint64_t bytes) override { target_.TouchAndRelease(bytes); }
+    void TouchAndRelease(std::uint64_t bytes, const std::function<bool()>& stopRequested) override
+    {
+        target_.TouchAndRelease(bytes, stopRequested);
+    }
     void ShowHelpContents(const std::string& helpFile) override { target_.ShowHelpContents(helpFile); }
     bool FileExists(const std::string& path) override { return target_.FileExists(path); }
     std::string ExecutableDirectory() override { return target_.ExecutableDirectory(); }

@@ -2,6 +2,7 @@
 // The system as the program's windows see it. The program uses the real one;
 // tests put their own in its place to reach cases no test machine has.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qm {
@@ -56,9 +57,10 @@ public:
 
     // 64-bit figures where the system has them, the 32-bit record where not.
     virtual MemoryStatus ReadMemoryStatus() = 0;
-    // Allocates `bytes` from the process heap, writes every byte and frees it.
+    // Allocates `bytes` from the process heap, writes every byte and frees it;
+    // stops writing early once `stopRequested` (when given) says so.
     // Throws std::bad_alloc when the block cannot be had.
-    virtual void TouchAndRelease(std::uint64_t bytes) = 0;
+    virtual void TouchAndRelease(std::uint64_t bytes, const std::function<bool()>& stopRequested) = 0;
     // Shows the help file's table of contents; failures are not reported.
     virtual void ShowHelpContents(const std::string& helpFile) = 0;
     virtual bool FileExists(const std::string& path) = 0;

@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 namespace qm {
 
-TouchedBlock::TouchedBlock(std::uint64_t bytes)
+TouchedBlock::TouchedBlock(std::uint64_t bytes, const std::function<bool()>& stopRequested)
 {
     if (bytes == 0)
         return;
@@ -17,8 +18,15 @@ TouchedBlock::TouchedBlock(std::uint64_t bytes)
     if (!block_)
         throw std::bad_alloc();
     // Written by hand rather than asking the heap for zeroed memory: fresh
-    // pages come zeroed without being touched, and touching is the point.
-    std::memset(block_, 0, static_cast<size_t>(bytes));
+    // pages come zeroed without being touched, and touching is the point. In
+    // pieces, so that a large block can be given up part way.
+    constexpr size_t kPiece = 16u << 20;
+    auto* bytesOfBlock = static_cast<unsigned char*>(block_);
+    for (size_t done = 0; done < static_cast<size_t>(bytes); done += kPiece) {
+        if (stopRequested && stopRequested())
+            break;
+        std::memset(bytesOfBlock + done, 0, std::min(kPiece, static_cast<size_t>(bytes) - done));
+    }
     asm volatile("" : : "r"(block_) : "memory");
 }
 

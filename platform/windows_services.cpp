@@ -90,7 +90,10 @@ public:
         return status;
     }
 
-    void TouchAndRelease(std::uint64_t bytes) override { TouchedBlock block(bytes); }
+    void TouchAndRelease(std::uint64_t bytes, const std::function<bool()>& stopRequested) override
+    {
+        TouchedBlock block(bytes, stopRequested);
+    }
 
     void ShowHelpContents(const std::string& helpFile) override
     {

@@ -52,7 +52,7 @@ class Recorder : public SystemServices {
 public:
     std::vector<MessageBoxRequest> messages;
     MemoryStatus ReadMemoryStatus() override { return {}; }
-    void TouchAndRelease(std::uint64_t) override {}
+    void TouchAndRelease(std::uint64_t, const std::function<bool()>&) override {}
     void ShowHelpContents(const std::string&) override {}
     bool FileExists(const std::string&) override { return false; }
     std::string ExecutableDirectory() override { return {}; }

@@ -13,6 +13,7 @@
 #include "main_window_fixture.h"
 #include "platform/forwarding_services.h"
 #include "test_support.h"
+#include "tray_menu.h"
 #include "widgets/html_static_text.h"
 #include "widgets/vr_scope.h"
 #include "x_input.h"
@@ -70,49 +71,7 @@ protected:
         return false;
     }
 
-    // A right click on the program's icon, then a click on menu item `item`,
-    // or outside the menu when `item` is negative. The clicks come from a
-    // thread of their own: the open menu holds the window's thread in its loop.
-    bool FromTrayMenu(int item)
-    {
-        HWND tray = FindWindowA(nullptr, "Wine System Tray");
-        if (!tray)
-            return false;
-        // Our icon is the only one: the first cell of the tray.
-        const POINT icon =
-            test::ScreenPoint(tray, GetSystemMetrics(SM_CXSMICON) / 2 + 2, GetSystemMetrics(SM_CYSMICON) / 2 + 2);
-        std::atomic<bool> done{false}, clicked{false};
-        std::thread clicker([&] {
-            auto xdotool = [](const std::string& arguments) {
-                return test::RunUnixCommand("/usr/bin/xdotool " + arguments, false);
-            };
-            auto openMenu = [] {
-                HWND menu = FindWindowA("#32768", nullptr);
-                return menu && IsWindowVisible(menu) ? menu : nullptr;
-            };
-            HWND menu = nullptr;
-            if (xdotool("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3"))
-                for (int waited = 0; !(menu = openMenu()) && waited < 10000; waited += 20)
-                    Sleep(20);
-            if (menu) {
-                Sleep(200);
-                POINT target{GetSystemMetrics(SM_CXSCREEN) - 40, GetSystemMetrics(SM_CYSCREEN) - 40};
-                RECT r{};
-                auto* handle = reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0));
-                if (item >= 0 && GetMenuItemRect(nullptr, handle, item, &r))
-                    target = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-                clicked = (item < 0 || r.right > r.left) &&
-                    xdotool("mousemove " + std::to_string(target.x) + " " + std::to_string(target.y) + " click 1");
-                for (int waited = 0; openMenu() && waited < 10000; waited += 20)
-                    Sleep(20);
-            }
-            done = true;
-        });
-        test::PumpUntil([&] { return done.load(); }, 30000);
-        clicker.join();
-        test::PumpFor(200);
-        return clicked;
-    }
+    bool FromTrayMenu(int item) { return test::FromTrayMenu(item); }
 };
 
 TEST_F(MainWindowInTray, BannerDueWhileInTheTrayComesBackWithTheWholeLayout)

@@ -106,6 +106,8 @@ public:
     std::vector<DWORD> eventThreads;
     std::string question;
 
+    std::atomic<bool> stopRequested{false};
+    bool StopRequested() const override { return stopRequested; }
     bool OptimizeRAM() const override { return optimizeRam; }
     bool OptimizeNet() const override { return optimizeNet; }
     int RamBarPosition() const override { return ramMiB; }

@@ -4,6 +4,7 @@
 
 #include "optimizer/thread1_execute.h"
 #include "optimizer_support.h"
+#include "platform/touched_block.h"
 
 namespace qm {
 namespace {
@@ -155,11 +156,39 @@ TEST_F(Optimizer, MemoryStepTwoStepsOrOneWhenTheBlockCannotBeHad)
     host.ramMiB = 16;
     RunAs(2, 5);
     EXPECT_EQ(host.events, (std::vector<std::string>{"advance", "advance", "fill"}));
+    EXPECT_EQ(services.touched, (std::vector<std::uint64_t>{16ull << 20}));
     host.events.clear();
-    host.ramMiB = 2000000000; // far beyond any heap
+    services.failAllocation = true;
     RunAs(2, 5);
     EXPECT_EQ(host.events, (std::vector<std::string>{"advance", "fill"}));
     EXPECT_TRUE(services.messages.empty());
+}
+
+TEST_F(Optimizer, AfterTheUserQuitNothingIsWrittenOrAsked)
+{
+    host.optimizeRam = true;
+    host.optimizeNet = true;
+    host.ramMiB = 16;
+    services.whileTouching = [&] { host.stopRequested = true; };
+    RunAs(2, 5);
+    EXPECT_TRUE(host.writes.empty());
+    EXPECT_TRUE(test::ValuesOf(HKEY_LOCAL_MACHINE, test::kTcpipKey).empty());
+    EXPECT_EQ(std::count(host.events.begin(), host.events.end(), "question"), 0);
+}
+
+TEST(TouchedBlock, WrittenPieceByPieceAndGivenUpWhenAsked)
+{
+    int asked = 0;
+    {
+        TouchedBlock whole(64u << 20, [&] { return ++asked < 0; });
+    }
+    EXPECT_EQ(asked, 4); // 16 MiB pieces
+    asked = 0;
+    {
+        TouchedBlock stopped(64u << 20, [&] { return ++asked >= 2; });
+    }
+    EXPECT_EQ(asked, 2);
+    EXPECT_THROW(TouchedBlock(~0ull >> 1), std::bad_alloc);
 }
 
 TEST_F(Optimizer, BothOptionsCountFiveSteps)

@@ -38,7 +38,7 @@ public:
     }
 
     MemoryStatus ReadMemoryStatus() override { return memory; }
-    void TouchAndRelease(std::uint64_t bytes) override
+    void TouchAndRelease(std::uint64_t bytes, const std::function<bool()>&) override
     {
         if (whileTouching)
             whileTouching();
