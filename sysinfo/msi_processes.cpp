@@ -47,6 +47,20 @@ std::string ProcessPath(const ProcessStatus& status, DWORD id)
     return std::string(path, length);
 }
 
+// When a process started; 0 where the system does not say (Windows 9x, or no
+// rights to ask).
+std::uint64_t ProcessStarted(DWORD id)
+{
+    constexpr DWORD kQueryLimited = 0x1000; // Vista and later; older systems refuse it
+    UniqueHandle process(OpenProcess(kQueryLimited, FALSE, id));
+    if (!process)
+        process.Reset(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id));
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!process || !GetProcessTimes(process.Get(), &created, &exited, &kernel, &user))
+        return 0;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 std::vector<TProcessEntry> ByProcessStatus()
 {
     ProcessStatus status;
@@ -64,7 +78,7 @@ std::vector<TProcessEntry> ByProcessStatus()
         else if (id == 2)
             entries.push_back({"System Process", id});
         else if (std::string path = ProcessPath(status, id); !path.empty())
-            entries.push_back({std::move(path), id});
+            entries.push_back({std::move(path), id, ProcessStarted(id)});
     }
     return entries;
 }
@@ -95,7 +109,7 @@ std::vector<TProcessEntry> ByToolHelp(bool fullPaths)
         else if (status)
             if (std::string path = ProcessPath(*status, entry.th32ProcessID); !path.empty())
                 name = std::move(path);
-        entries.push_back({std::move(name), entry.th32ProcessID});
+        entries.push_back({std::move(name), entry.th32ProcessID, ProcessStarted(entry.th32ProcessID)});
     }
     return entries;
 }
@@ -148,13 +162,26 @@ std::vector<std::string> WinIniWindowsSection()
     return lines;
 }
 
+std::vector<TProcessEntry> RunningProcesses()
+{
+    const TOSKind kind = TheStartupValues().OSKind;
+    return kind == TOSKind::osNT4 ? ByProcessStatus() : ByToolHelp(kind == TOSKind::os2K);
+}
+
 } // namespace
+
+std::optional<TProcessEntry> ProcessNow(std::uint32_t id)
+{
+    for (TProcessEntry& entry : RunningProcesses())
+        if (entry.ID == id)
+            return std::move(entry);
+    return std::nullopt;
+}
 
 void TProcesses::Refresh(SystemServices&)
 {
     entries_.clear();
-    const TOSKind kind = TheStartupValues().OSKind;
-    entries_ = kind == TOSKind::osNT4 ? ByProcessStatus() : ByToolHelp(kind == TOSKind::os2K);
+    entries_ = RunningProcesses();
 }
 
 void TPrinters::Refresh(SystemServices&)

@@ -3,6 +3,7 @@
 // installed printers, their ports and the default printer; the installed
 // programs; and the programs started at log-on, per start-up location.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,19 @@ namespace qm {
 struct TProcessEntry {
     std::string Name; // the executable's full path where the system gives it
     std::uint32_t ID = 0;
+    // When it started (FILETIME units), 0 where the system does not say. With
+    // the name, what tells it from a later process given the same identifier;
+    // not published.
+    std::uint64_t Started = 0;
     static const TypeInfo& StaticType();
 };
+
+// Whether `now`, the process that holds a listed identifier at this moment,
+// is the process listed: the same name (without regard to case) and start.
+bool IsSameProcess(const TProcessEntry& listed, const TProcessEntry& now);
+// The process holding identifier `id` now, read as the list reads it;
+// nothing when none has it.
+std::optional<TProcessEntry> ProcessNow(std::uint32_t id);
 
 class TProcesses : public CollectorBase<TProcesses> {
 public:

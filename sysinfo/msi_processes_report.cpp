@@ -60,6 +60,11 @@ std::uint32_t TProcesses::Identifier(int index) const
     return index >= 0 && static_cast<size_t>(index) < entries_.size() ? entries_[static_cast<size_t>(index)].ID : 0;
 }
 
+bool IsSameProcess(const TProcessEntry& listed, const TProcessEntry& now)
+{
+    return listed.ID == now.ID && listed.Started == now.Started && Lower(listed.Name) == Lower(now.Name);
+}
+
 std::int64_t TProcesses::IdentifierOf(const std::string& name) const
 {
     const std::string wanted = Lower(name);

@@ -85,17 +85,25 @@ std::string BatteryStatusText(TBatteryStatus status)
     return kTexts[static_cast<int>(status)];
 }
 
-// A process that has ended can still be opened while others hold it, and
-// ending it again "succeeds": only a process still running counts as ended here.
-bool TerminateRunningProcess(DWORD id)
+enum class Termination { Ended, NotRunning, NotTheListed };
+
+// Ends the listed process only while its identifier still belongs to it:
+// Windows gives the identifiers of ended processes to new ones. A process
+// that has ended can still be opened while others hold it, and ending it
+// again "succeeds": only a process still running counts as ended here.
+Termination TerminateListedProcess(const TProcessEntry& listed, std::optional<TProcessEntry>& holder)
 {
-    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, listed.ID));
     const bool canWait = static_cast<bool>(process);
     if (!process)
-        process.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+        process.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, listed.ID));
     if (!process || (canWait && WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
-        return false;
-    return TerminateProcess(process.Get(), 0) != FALSE;
+        return Termination::NotRunning;
+    // The open handle keeps the identifier with this process while it is compared.
+    holder = ProcessNow(listed.ID);
+    if (!holder || !IsSameProcess(listed, *holder))
+        return Termination::NotTheListed;
+    return TerminateProcess(process.Get(), 0) ? Termination::Ended : Termination::NotRunning;
 }
 
 std::string FoundOrNot(const std::string& product, const std::string& version)
@@ -738,7 +746,19 @@ void TfrmMSI_Overview::cmTerminate(Component&)
     if (services.ShowMessage({TerminateQuestion(name, own), "Warning", MessageIcon::Warning, MessageButtons::YesNo,
                               true}) != MessageResult::Yes)
         return;
-    if (!id || !TerminateRunningProcess(*id)) {
+    const TProcessEntry* listed = nullptr;
+    for (const TProcessEntry& entry : Info().Processes->Entries())
+        if (id && entry.ID == *id && !listed)
+            listed = &entry;
+    std::optional<TProcessEntry> holder;
+    const Termination outcome = listed ? TerminateListedProcess(*listed, holder) : Termination::NotRunning;
+    if (outcome == Termination::NotTheListed) {
+        services.ShowMessage({NotTheListedProcessText(*id, SplitPath(listed->Name).name,
+                                                      holder ? SplitPath(holder->Name).name : std::string()),
+                              "Warning", MessageIcon::Warning, MessageButtons::Ok, true});
+        return;
+    }
+    if (outcome != Termination::Ended) {
         services.ShowMessage(
             {"Cannot terminate this process.", "Warning", MessageIcon::Warning, MessageButtons::Ok, true});
         return;

@@ -128,6 +128,15 @@ bool IsCriticalProcess(std::string_view imageName)
     return IndexOfNameIgnoringCase(kCritical, TrimBlanks(imageName)) >= 0;
 }
 
+std::string NotTheListedProcessText(std::uint32_t id, std::string_view listedImage, std::string_view holder)
+{
+    std::string text = "Cannot terminate this process: " + std::string(listedImage) +
+        " has ended, and its identifier " + std::to_string(id) + " now belongs to ";
+    text += holder.empty() ? std::string("another process") : "another process, " + std::string(holder);
+    text += ".\r\n\r\nClick Refresh to list the processes running now.";
+    return text;
+}
+
 std::string TerminateQuestion(std::string_view imageName, bool isOwnProcess)
 {
     std::string text(imageName);

@@ -61,6 +61,9 @@ bool IsCriticalProcess(std::string_view imageName);
 // The question before a process is ended: the image name, a blank line, the
 // warning, and a note when the process is this program or one Windows needs.
 std::string TerminateQuestion(std::string_view imageName, bool isOwnProcess);
+// Why a listed process is not ended: its identifier now belongs to another
+// process (`holder`, empty when that one cannot be named).
+std::string NotTheListedProcessText(std::uint32_t id, std::string_view listedImage, std::string_view holder);
 
 // A drive item carries its volume label once: "C:" becomes "C: [SYSTEM]".
 std::string DriveItemWithLabel(std::string_view item, std::string_view label);

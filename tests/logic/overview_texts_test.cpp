@@ -116,6 +116,16 @@ TEST(OverviewTexts, TerminateQuestionKeepsTheWarningAndNamesTheProcess)
     EXPECT_TRUE(critical.ends_with(warning));
 }
 
+TEST(OverviewTexts, AProcessNotTheListedOneIsNamedInTheRefusal)
+{
+    EXPECT_EQ(NotTheListedProcessText(1204, "run.exe", "other.exe"),
+              "Cannot terminate this process: run.exe has ended, and its identifier 1204 now belongs to another "
+              "process, other.exe.\r\n\r\nClick Refresh to list the processes running now.");
+    EXPECT_EQ(NotTheListedProcessText(8, "run.exe", ""),
+              "Cannot terminate this process: run.exe has ended, and its identifier 8 now belongs to another "
+              "process.\r\n\r\nClick Refresh to list the processes running now.");
+}
+
 TEST(OverviewTexts, DrivesAreLabelledOnce)
 {
     EXPECT_EQ(DriveItemWithLabel("C:", "SYSTEM"), "C: [SYSTEM]");

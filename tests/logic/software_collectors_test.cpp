@@ -102,6 +102,18 @@ TEST(Processes, TwoCopiesOfOneProgramAreTwoRows)
     EXPECT_EQ(processes.Identifier(-1), 0u);
 }
 
+TEST(Processes, AnIdentifierHeldByAnotherProcessIsNotTheListedOne)
+{
+    const TProcessEntry listed{"C:\\Tools\\run.exe", 1204, 133'000'000'000'000'000};
+    EXPECT_TRUE(IsSameProcess(listed, {"c:\\tools\\RUN.EXE", 1204, 133'000'000'000'000'000}));
+    // Started later with the identifier the listed one had.
+    EXPECT_FALSE(IsSameProcess(listed, {"C:\\Tools\\run.exe", 1204, 133'000'000'000'000'001}));
+    EXPECT_FALSE(IsSameProcess(listed, {"C:\\Other\\run.exe", 1204, 133'000'000'000'000'000}));
+    EXPECT_FALSE(IsSameProcess(listed, {"C:\\Tools\\run.exe", 1208, 133'000'000'000'000'000}));
+    // Where the system gives no start times, the name decides.
+    EXPECT_TRUE(IsSameProcess({"C:\\WINDOWS\\RUN.EXE", 0xFFF3A1, 0}, {"C:\\WINDOWS\\RUN.EXE", 0xFFF3A1, 0}));
+}
+
 TEST(Printers, TheDefaultIsMarkedAndFoundWithoutRegardToCase)
 {
     TPrinters printers;

@@ -31,6 +31,7 @@
 #include "platform/forwarding_services.h"
 #include "sysinfo/msi_display.h"
 #include "sysinfo/viewer/msi_overview.h"
+#include "sysinfo/viewer/overview_texts.h"
 #include "test_support.h"
 #include "x_input.h"
 
@@ -557,6 +558,76 @@ TEST_F(Overview, EndsAProcessItStartedAndSaysWhenItCannot)
     EXPECT_EQ(rows.Count(), before);
     EXPECT_GE(rowOf(second), 0);
     (void)window;
+}
+
+// Windows gives the identifier of a process that has ended to a new one: the
+// list then shows an identifier that another process holds. The row a person
+// picks here is such a row: the listed process started earlier, or ran
+// another program, than the one holding its identifier now.
+TEST_F(Overview, RefusesToEndAProcessThatIsNotTheOneListed)
+{
+    test::SuspendedCopies children(1);
+    ASSERT_EQ(children.Ids().size(), 1u);
+    const DWORD child = children.Ids()[0];
+    auto& window = Open();
+    ASSERT_TRUE(ClickTab(Get<TPageControl>("pc"), "tsProcs"));
+    auto& rows = Get<TListView>("lvProcs");
+    TProcesses& processes = *container.Info().Processes;
+    const auto listedNow = std::find_if(processes.Entries().begin(), processes.Entries().end(),
+                                        [&](const TProcessEntry& entry) { return entry.ID == child; });
+    ASSERT_NE(listedNow, processes.Entries().end());
+    ASSERT_NE(listedNow->Started, 0u);
+    const TProcessEntry running = *listedNow;
+    services.realBoxes = true;
+
+    auto rowOf = [&](DWORD id) {
+        for (int row = 0; row < rows.Count(); ++row)
+            if (rows.ItemText(row, 0) == std::to_string(id))
+                return row;
+        return -1;
+    };
+    auto terminateRow = [&] {
+        const int row = rowOf(child);
+        RECT r{};
+        ListView_EnsureVisible(rows.Handle(), row, FALSE);
+        ListView_GetItemRect(rows.Handle(), row, &r, LVIR_LABEL);
+        if (!test::XClickAt(rows.Handle(), r.left + 8, (r.top + r.bottom) / 2) || rows.Selected() != row)
+            return std::vector<std::string>{};
+        test::DialogAnswerer answers(
+            "Warning",
+            [](HWND box, const std::string& text) {
+                return test::ClickButton(FindWindowExA(box, nullptr, "Button", "&Yes") ? "&Yes" : "OK")(box, text);
+            },
+            2);
+        if (!test::XClick(Get<TButton>("bTerminate").Handle()))
+            return std::vector<std::string>{};
+        test::PumpUntil([&] { return answers.Answered() == 2; }, 30000);
+        answers.Stop();
+        return answers.Texts();
+    };
+    auto stillRunning = [&] {
+        UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, child));
+        return process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+    };
+
+    for (const TProcessEntry& listed : {TProcessEntry{running.Name, child, running.Started - 10'000'000},
+                                        TProcessEntry{"C:\\Program Files\\Tool\\tool.exe", child, running.Started}}) {
+        std::vector<TProcessEntry> entries = processes.Entries();
+        for (TProcessEntry& entry : entries)
+            if (entry.ID == child)
+                entry = listed;
+        processes.SetEntries(entries);
+        window.RefreshDisplay();
+        ASSERT_TRUE(ClickTab(Get<TPageControl>("pc"), "tsProcs"));
+        const int before = rows.Count();
+        const std::vector<std::string> texts = terminateRow();
+        ASSERT_EQ(texts.size(), 2u) << listed.Name;
+        const std::string image = listed.Name.substr(listed.Name.rfind('\\') + 1);
+        EXPECT_EQ(texts[1], NotTheListedProcessText(child, image, running.Name.substr(running.Name.rfind('\\') + 1)));
+        EXPECT_TRUE(stillRunning()) << listed.Name;
+        EXPECT_EQ(rows.Count(), before);
+        EXPECT_GE(rowOf(child), 0);
+    }
 }
 
 TEST_F(Overview, SavesBothReportKindsThroughTheSaveDialog)
