@@ -14,6 +14,19 @@ std::wstring WideFromAnsi(std::string_view ansi)
     return wide;
 }
 
+std::string AnsiFromWide(std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int wideCount = static_cast<int>(wide.size());
+    const int count = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideCount, nullptr, 0, nullptr, nullptr);
+    if (count <= 0)
+        return std::string(wide.size(), '?');
+    std::string ansi(static_cast<size_t>(count), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideCount, ansi.data(), count, nullptr, nullptr);
+    return ansi;
+}
+
 std::string Utf16LittleEndianBytes(std::string_view ansi)
 {
     std::string bytes;

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/registry_key.h"
+#include "platform/registry_text.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
@@ -114,17 +115,26 @@ std::vector<TProcessEntry> ByToolHelp(bool fullPaths)
     return entries;
 }
 
+// The machine's keys in each of its registry views (32-bit programs register
+// in their own on 64-bit Windows); the user's keys are the same in both.
+std::vector<REGSAM> ViewsOf(HKEY root)
+{
+    return root == HKEY_LOCAL_MACHINE ? SoftwareRegistryViews() : std::vector<REGSAM>{0};
+}
+
 std::vector<TStartupEntry> RunKeyEntries(HKEY root, const char* path)
 {
     std::vector<TStartupEntry> entries;
-    RegistryKey key;
-    if (!key.Open(root, path))
-        return entries;
-    for (const std::string& name : key.ValueNames()) {
-        // A value that is no text (a number, binary data) is not a command:
-        // it is passed over and the other entries still count.
-        if (auto command = key.ReadString(name))
-            entries.push_back({name, *command});
+    for (const REGSAM view : ViewsOf(root)) {
+        RegistryKey key;
+        if (!key.Open(root, path, KEY_READ | view))
+            continue;
+        for (const RegistryValue& value : key.Values()) {
+            // A value that is no text (a number, binary data) is not a command:
+            // it is passed over and the other entries still count.
+            if (auto command = RegistryDataToText(value.type, value.data.data(), value.data.size()))
+                entries.push_back({value.name.text, *command});
+        }
     }
     return entries;
 }
@@ -211,15 +221,18 @@ void TSoftware::Refresh(SystemServices&)
 {
     Installed.Clear();
     constexpr char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-    RegistryKey key;
-    if (!key.Open(HKEY_LOCAL_MACHINE, kUninstall))
-        return;
-    for (const std::string& name : key.SubkeyNames()) {
-        RegistryKey program;
-        if (!program.Open(HKEY_LOCAL_MACHINE, std::string(kUninstall) + "\\" + name))
+    for (const REGSAM view : ViewsOf(HKEY_LOCAL_MACHINE)) {
+        RegistryKey key;
+        if (!key.Open(HKEY_LOCAL_MACHINE, kUninstall, KEY_READ | view))
             continue;
-        if (auto displayName = program.ReadString("DisplayName"))
-            Installed.Add(*displayName);
+        // Subkeys by their exact names: a name the code page cannot show still opens.
+        for (const RegistryName& name : key.Subkeys()) {
+            RegistryKey program;
+            if (!program.Open(key, name, KEY_READ | view))
+                continue;
+            if (auto displayName = program.ReadString("DisplayName"))
+                Installed.Add(*displayName);
+        }
     }
 }
 

@@ -341,7 +341,130 @@ TEST(Software, DisplayNamesInRegistryOrderDuplicatesKept)
     EXPECT_EQ(std::count(installed.begin(), installed.end(), "QM Test Tool"), 2);
 }
 
+// Registry entries made through the Unicode functions in a chosen view of the
+// machine's keys, as 32-bit and 64-bit installers make them; taken away after.
+class WideEntries {
+public:
+    ~WideEntries()
+    {
+        for (auto it = values_.rbegin(); it != values_.rend(); ++it) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(it->root, it->path.c_str(), 0, KEY_SET_VALUE | it->view, &key) == ERROR_SUCCESS) {
+                RegDeleteValueW(key, it->name.c_str());
+                RegCloseKey(key);
+            }
+        }
+        for (auto it = keys_.rbegin(); it != keys_.rend(); ++it)
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, it->path.c_str(), it->view, 0);
+    }
+    // A subkey of `parent` with one text value.
+    void Key(const std::wstring& parent, const std::wstring& name, REGSAM view, const std::wstring& value,
+             const std::wstring& text)
+    {
+        const std::wstring path = parent + L"\\" + name;
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        keys_.push_back({HKEY_LOCAL_MACHINE, path, {}, view});
+        Set(key, value, text);
+        RegCloseKey(key);
+    }
+    void Value(HKEY root, const std::wstring& path, REGSAM view, const std::wstring& name, const std::wstring& text)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        values_.push_back({root, path, name, view});
+        Set(key, name, text);
+        RegCloseKey(key);
+    }
+
+private:
+    static void Set(HKEY key, const std::wstring& name, const std::wstring& text)
+    {
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    struct Entry {
+        HKEY root;
+        std::wstring path, name;
+        REGSAM view;
+    };
+    std::vector<Entry> keys_, values_;
+};
+
+std::string InCodePage(const std::wstring& text)
+{
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+// Programs a 32-bit installer registered, subkey names the code page cannot
+// show, and a name of the longest length the registry allows: all listed.
+TEST(Software, BothRegistryViewsAndEveryNameAreRead)
+{
+    const std::wstring uninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    const std::wstring longest = L"QM \u0416" + std::wstring(251, L'x'); // 255 characters
+    ASSERT_EQ(longest.size(), 255u);
+    WideEntries entries;
+    entries.Key(uninstall, L"QM Sixty-Four", KEY_WOW64_64KEY, L"DisplayName", L"QM 64-bit Tool");
+    entries.Key(uninstall, L"QM Thirty-Two", KEY_WOW64_32KEY, L"DisplayName", L"QM 32-bit Tool");
+    entries.Key(uninstall, L"QM \u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u0430 \u2713", KEY_WOW64_64KEY,
+                L"DisplayName", L"QM Named Outside The Code Page");
+    entries.Key(uninstall, L"QM Text", KEY_WOW64_32KEY, L"DisplayName", L"QM \u0422\u0435\u043a\u0441\u0442");
+    entries.Key(uninstall, longest, KEY_WOW64_64KEY, L"DisplayName", L"QM Longest Name");
+    entries.Key(uninstall, L"QM \u0416\u0416 After The Longest", KEY_WOW64_64KEY, L"DisplayName", L"QM After");
+
+    test::FakeServices services;
+    TSoftware software;
+    software.GetInfo(services);
+    EXPECT_TRUE(services.messages.empty());
+    const auto& installed = software.Installed.Lines();
+    for (const std::string name :
+         {"QM 64-bit Tool", "QM 32-bit Tool", "QM Named Outside The Code Page", "QM Longest Name", "QM After"})
+        EXPECT_TRUE(Contains(installed, name)) << name;
+    // The display text in the code page, as the report writes it.
+    EXPECT_TRUE(Contains(installed, InCodePage(L"QM \u0422\u0435\u043a\u0441\u0442")));
+}
+
 // ---- Start-up ------------------------------------------------------------
+
+TEST(Startup, RunEntriesOfBothViewsAndNamesOutsideTheCodePage)
+{
+    const std::wstring run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::wstring runOnce = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+    const std::wstring unicodeName = L"QM \u0417\u0430\u043f\u0443\u0441\u043a";
+    WideEntries entries;
+    entries.Value(HKEY_LOCAL_MACHINE, run, KEY_WOW64_64KEY, L"QM Machine 64", L"m64.exe");
+    entries.Value(HKEY_LOCAL_MACHINE, run, KEY_WOW64_32KEY, L"QM Machine 32", L"m32.exe");
+    entries.Value(HKEY_LOCAL_MACHINE, runOnce, KEY_WOW64_32KEY, L"QM Once 32", L"o32.exe");
+    entries.Value(HKEY_CURRENT_USER, run, 0, unicodeName, L"C:\\\u0422\\u.exe");
+    entries.Value(HKEY_CURRENT_USER, run, 0, L"QM After Unicode", L"after.exe");
+
+    test::FakeServices services;
+    TStartup startup;
+    startup.GetInfo(services);
+    EXPECT_TRUE(services.messages.empty());
+    auto entriesOf = [&](StartupKind kind) {
+        std::vector<std::string> texts;
+        for (const TStartupEntry& entry : startup.Entries(kind))
+            texts.push_back(entry.Name + "=" + entry.CommandLine);
+        return texts;
+    };
+    const auto machine = entriesOf(StartupKind::MachineRun);
+    EXPECT_TRUE(Contains(machine, "QM Machine 64=m64.exe")) << testing::PrintToString(machine);
+    EXPECT_TRUE(Contains(machine, "QM Machine 32=m32.exe")) << testing::PrintToString(machine);
+    EXPECT_TRUE(Contains(entriesOf(StartupKind::RunOnce), "QM Once 32=o32.exe"));
+    const auto user = entriesOf(StartupKind::UserRun);
+    EXPECT_TRUE(Contains(user, InCodePage(unicodeName) + "=" + InCodePage(L"C:\\\u0422\\u.exe")))
+        << testing::PrintToString(user);
+    EXPECT_TRUE(Contains(user, "QM After Unicode=after.exe"));
+}
 
 std::string StartupFolder()
 {
