@@ -108,10 +108,10 @@ void TOperatingSystem::Report(StringList& lines, const ReportLocale& locale)
     NTSpecific->Report(lines, locale);
     AddSection(lines, "Environment");
     for (const std::string& line : Environment->Lines())
-        lines.Add(line);
+        AddKeyValueText(lines, line);
     AddSection(lines, "Folders");
     for (const std::string& line : Folders->Lines())
-        lines.Add(line);
+        AddKeyValueText(lines, line);
     TimeZone->Report(lines, locale);
 }
 

@@ -6,39 +6,71 @@
 
 namespace qm {
 
+std::string ReportValueText(std::string_view text)
+{
+    std::string line;
+    line.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue; // CR LF is one break: one blank, from the LF
+        line += c < 0x20 && c != '\t' ? ' ' : text[i];
+    }
+    return line;
+}
+
+std::string ReportKeyText(std::string_view key)
+{
+    std::string text = ReportValueText(key);
+    if (text.starts_with('['))
+        for (char& c : text)
+            c = c == '[' ? '(' : c == ']' ? ')' : c;
+    return text;
+}
+
 void AddSection(StringList& lines, std::string_view name)
 {
     std::string header;
     header.reserve(name.size() + 2);
     header += '[';
-    header += name;
+    header += ReportValueText(name);
     header += ']';
     lines.Add(std::move(header));
 }
 
 void AddInteger(StringList& lines, std::string_view key, std::int64_t value)
 {
-    lines.Add(std::string(key) + "=" + std::to_string(value));
+    lines.Add(ReportKeyText(key) + "=" + std::to_string(value));
 }
 
 void AddHex(StringList& lines, std::string_view key, std::uint64_t value)
 {
     char text[24];
     std::snprintf(text, sizeof(text), "%" PRIX64, value);
-    lines.Add(std::string(key) + "=" + text);
+    lines.Add(ReportKeyText(key) + "=" + text);
 }
 
 void AddBool(StringList& lines, std::string_view key, bool value)
 {
-    lines.Add(std::string(key) + (value ? "=1" : "=0"));
+    lines.Add(ReportKeyText(key) + (value ? "=1" : "=0"));
 }
 
 void AddText(StringList& lines, std::string_view key, std::string_view value)
 {
-    std::string line(key);
+    std::string line = ReportKeyText(key);
     line += '=';
-    line += value;
+    line += ReportValueText(value);
     lines.Add(std::move(line));
+}
+
+void AddKeyValueText(StringList& lines, std::string_view keyEqualsValue)
+{
+    // "=C:=C:\" (a drive's current folder) has an empty name: its "=" is the first.
+    const size_t equals = keyEqualsValue.find('=');
+    if (equals == std::string_view::npos)
+        lines.Add(ReportKeyText(keyEqualsValue));
+    else
+        AddText(lines, keyEqualsValue.substr(0, equals), keyEqualsValue.substr(equals + 1));
 }
 
 std::string GroupDigits(double value, char thousandsSeparator)

@@ -2,6 +2,8 @@
 """The console tool's JSON and topic options, run under Wine: the document
 is valid against docs/report-schema.json, agrees with the text report,
 carries non-ASCII registry text as Unicode, and topics are chosen by name.
+Start-up entries named like a section, or holding line breaks, stay one
+key=value line of their section in both.
 
 Usage: check_report_json.py WINE_RUN REPORT_EXE SCHEMA WORK_DIR
 """
@@ -109,6 +111,17 @@ for line in open(query, "rb").read().decode("utf-8", "replace").splitlines():
         previous = line.split("REG_SZ", 1)[1].strip()
 subprocess.call([wine_run, "reg", "add", nt_key, "/v", "RegisteredOrganization", "/d", organization, "/f"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+# Two start-up entries as other programs leave them, imported as a person would.
+run_key = r"HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run"
+two_lines = "a.exe\r\n[Injected]\r\nInjected=1"
+entries_file = os.path.join(work, "entries.reg")
+with open(entries_file, "wb") as out:
+    data = ",".join("%02x" % b for b in (two_lines + "\0").encode("utf-16-le"))
+    text = ("Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n\"[Updater]\"=\"updater.exe\"\r\n"
+            "\"QM Two Lines\"=hex(1):%s\r\n" % (run_key, data))
+    out.write(b"\xff\xfe" + text.encode("utf-16-le"))
+subprocess.call([wine_run, "regedit", "/s", windows_path(entries_file)], stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL)
 try:
     code, data, err = run("--format", "json", name="all.json")
     check(code in (0, 1), f"json exit code {code}: {err}")
@@ -119,11 +132,20 @@ try:
 
     code, text, _ = run(name="all.txt")
     text_sections = sections_of_text(text.decode("latin-1"))
+    # Every line that starts with "[" is a whole section header, as readers of such files take it.
+    headers = [line for line in text.decode("latin-1").split("\r\n") if line.startswith("[")]
+    check(all(line.endswith("]") and "=" not in line for line in headers), "a line reads as a header")
+    check("Injected" not in text_sections and "Updater" not in text_sections, "a value made a section")
+    user_run = text_sections.get("HKCU Run", [])
+    check(["(Updater)", "updater.exe"] in user_run, f"HKCU Run {user_run}")
+    check(["QM Two Lines", "a.exe [Injected] Injected=1"] in user_run, f"HKCU Run {user_run}")
     json_sections = {}
     for topic in document["topics"]:
         for section in topic["report"]:
             json_sections[section["section"]] = section["values"]
     check(set(text_sections) == set(json_sections), "the text and the JSON have other sections")
+    check("Injected" not in json_sections and "Updater]=updater.exe" not in json_sections, "a JSON value made a section")
+    check(["(Updater)", "updater.exe"] in json_sections.get("HKCU Run", []), "HKCU Run in the JSON")
     # Values that change between two reads.
     changing = {"Machine", "CPU", "Memory", "Processes", "Environment"}
     for name, values in text_sections.items():
@@ -165,6 +187,9 @@ try:
     topics = open(listing, "rb").read().decode().split()
     check("Processess" in topics and len(open(listing, "rb").read().splitlines()) == 16, f"list {topics}")
 finally:
+    for name in ("[Updater]", "QM Two Lines"):
+        subprocess.call([wine_run, "reg", "delete", run_key, "/v", name, "/f"], stdout=subprocess.DEVNULL,
+                        stderr=subprocess.DEVNULL)
     restore = ["add", nt_key, "/v", "RegisteredOrganization", "/d", previous, "/f"] if previous is not None else \
         ["delete", nt_key, "/v", "RegisteredOrganization", "/f"]
     subprocess.call([wine_run, "reg", *restore], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

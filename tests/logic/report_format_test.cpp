@@ -37,6 +37,30 @@ TEST(ReportFormat, LinesAndLists)
     EXPECT_EQ(empty.Text(), "Count=0\r\n");
 }
 
+// A start-up entry named "[Updater]" and one whose command holds a line break,
+// a printer named like a section: each stays one key=value line of its section.
+TEST(ReportFormat, TextsFromTheSystemStayOneLineAndNoKeyReadsAsAHeader)
+{
+    StringList lines;
+    AddSection(lines, "HKCU Run");
+    AddText(lines, "[Updater]", "C:\\u\\updater.exe /x]");
+    AddText(lines, "Two lines", "a.exe\r\n[Injected]\r\nInjected=1");
+    AddText(lines, "Lone breaks", "a\rb\nc\td\x01");
+    AddBool(lines, "[HP] on LPT1:", true);
+    AddKeyValueText(lines, "=C:=C:\\Temp");
+    AddKeyValueText(lines, "PATH=C:\\a;C:\\b=c\r\n[x]");
+    AddKeyValueText(lines, "[lonely]");
+    EXPECT_EQ(lines.Lines(),
+              (std::vector<std::string>{"[HKCU Run]", "(Updater)=C:\\u\\updater.exe /x]",
+                                        "Two lines=a.exe [Injected] Injected=1", "Lone breaks=a b c\td ",
+                                        "(HP) on LPT1:=1", "=C:=C:\\Temp", "PATH=C:\\a;C:\\b=c [x]", "(lonely)"}));
+    for (const std::string& line : lines.Lines())
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    // A bracket inside a key, or a value that looks like a header, changes nothing.
+    EXPECT_EQ(ReportKeyText("Tool [beta]"), "Tool [beta]");
+    EXPECT_EQ(ReportValueText("[DiskC:]"), "[DiskC:]");
+}
+
 TEST(ReportFormat, GroupedFiguresUseTheLocaleSeparator)
 {
     EXPECT_EQ(GroupDigits(268435456, ','), "268,435,456");
