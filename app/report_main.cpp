@@ -7,13 +7,14 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/report_options.h"
+#include "platform/file_write.h"
 #include "platform/forwarding_services.h"
 #include "platform/text_encoding.h"
 #include "sysinfo/report_json.h"
@@ -23,100 +24,83 @@
 namespace {
 
 // The real system, except that failure boxes become lines on standard error,
-// each kept with the collector that was reading.
+// each filed under the topic it belongs to.
 class ConsoleServices final : public qm::ForwardingServices {
 public:
-    int failures = 0;
-    const void* reading = nullptr;
-    std::map<const void*, std::vector<std::string>> byCollector;
+    explicit ConsoleServices(std::vector<std::string_view> classNames)
+        : classNames_(std::move(classNames)), byTopic(classNames_.size())
+    {}
     qm::MessageResult ShowMessage(const qm::MessageBoxRequest& request) override
     {
-        ++failures;
-        std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
-        byCollector[reading].push_back(request.caption + ": " + request.text);
+        Fail(request.caption + ": " + request.text, request.caption);
         return qm::MessageResult::Ok;
     }
+    void Fail(const std::string& line, std::string_view caption)
+    {
+        ++failures;
+        std::fprintf(stderr, "%s\n", line.c_str());
+        byTopic[qm::FailureTopic(caption, classNames_, current)].push_back(line);
+    }
+
+    int failures = 0;
+    std::size_t current = 0; // the topic being read or written
+    std::vector<std::vector<std::string>> byTopic;
+
+private:
+    std::vector<std::string_view> classNames_;
 };
 
 constexpr char kUsage[] = "Usage: quarrimond-report [--format text|json] [--topic NAME]... [FILE]\n"
                           "       quarrimond-report --list-topics\n"
                           "Refreshes every system-information topic and writes the All Topics report\n"
                           "(sections of key=value lines, ANSI text, CR LF line ends) to FILE, or to\n"
-                          "standard output when FILE is omitted or \"-\".\n"
-                          "  --topic NAME   only this topic, as the viewer's \"Current Topic\" writes it\n"
-                          "                 (repeatable; names as --list-topics gives them, any case)\n"
+                          "standard output when FILE is omitted or \"-\". The file is written whole or\n"
+                          "not at all.\n"
+                          "  --topic NAME   only this topic, as the viewer's \"Current Topic\" writes it,\n"
+                          "                 reading only what it shows (repeatable; names as\n"
+                          "                 --list-topics gives them, any case)\n"
                           "  --format json  one JSON document in UTF-8: every topic's fields, its report\n"
                           "                 sections and the failures met (docs/report-schema.json)\n"
                           "Exit code: 0 when every topic was read, 1 when any failed (the failures are\n"
                           "on standard error), 2 for a usage error or when the report could not be written.\n";
 
-struct Options {
-    bool json = false, listTopics = false, help = false;
-    std::vector<std::string> topics;
-    std::string file = "-";
+struct Chosen {
+    std::string name;
+    qm::CollectorRef collector;
 };
 
-// Nothing when the arguments are not understood.
-std::optional<Options> ParseArguments(int argc, char** argv)
+// Standard output as it is; a file whole or not at all.
+std::string Write(const std::string& file, const std::string& text)
 {
-    Options options;
-    bool haveFile = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h" || argument == "/?") {
-            options.help = true;
-        } else if (argument == "--list-topics") {
-            options.listTopics = true;
-        } else if (argument == "--format" && i + 1 < argc) {
-            const std::string format = argv[++i];
-            if (format != "text" && format != "json")
-                return std::nullopt;
-            options.json = format == "json";
-        } else if (argument == "--topic" && i + 1 < argc) {
-            options.topics.push_back(argv[++i]);
-        } else if ((argument.starts_with("--") && argument != "-") || haveFile) {
-            return std::nullopt;
-        } else {
-            options.file = argument;
-            haveFile = true;
-        }
+    if (file != "-") {
+        const qm::FileWriteResult written = qm::WriteWholeFile(file, text, qm::ExistingFile::Replace);
+        return written.ok ? std::string() : written.reason;
     }
-    return options;
-}
-
-bool Write(const std::string& file, const std::string& text)
-{
-    const bool toStdout = file == "-";
-    FILE* out = toStdout ? stdout : std::fopen(file.c_str(), "wb");
-    if (!out)
-        return false;
-    if (toStdout)
-        _setmode(_fileno(stdout), _O_BINARY); // the CR LF are in the text already
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    return (toStdout ? std::fflush(out) : std::fclose(out)) == 0 && written;
+    _setmode(_fileno(stdout), _O_BINARY); // the CR LF are in the text already
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return std::fflush(stdout) == 0 && written ? std::string() : "standard output cannot be written";
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const std::optional<Options> options = ParseArguments(argc, argv);
+    const std::optional<qm::ReportOptions> options = qm::ParseReportOptions({argv + 1, argv + argc});
     if (!options || options->help) {
         std::fputs(kUsage, options ? stdout : stderr);
         return options ? 0 : 2;
     }
     qm::TheStartupValues();
-    ConsoleServices services;
     qm::SystemInfo info;
-
-    // The viewer's topics by lower-case name; with none asked for, every
-    // collector in the report's order (the DirectX section has no tab).
-    std::vector<std::pair<std::string, qm::CollectorRef>> chosen;
     if (options->listTopics) {
         for (const qm::Topic& topic : info.Topics())
             std::printf("%.*s\n", static_cast<int>(topic.name.size()), topic.name.data());
         return 0;
     }
+
+    // The viewer's topics by name, any case; with none asked for, every
+    // collector in the report's order (the DirectX section has no tab).
+    std::vector<Chosen> chosen;
     for (const std::string& wanted : options->topics) {
         const qm::Topic* found = nullptr;
         for (const qm::Topic& topic : info.Topics())
@@ -128,45 +112,67 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "  %.*s\n", static_cast<int>(topic.name.size()), topic.name.data());
             return 2;
         }
-        chosen.emplace_back(std::string(found->name), found->collector);
+        chosen.push_back({std::string(found->name), found->collector});
     }
-    if (chosen.empty())
+    const bool allTopics = chosen.empty();
+    if (allTopics)
         for (const qm::CollectorRef& collector : info.InReportOrder()) {
             std::string name = "DirectX";
             for (const qm::Topic& topic : info.Topics())
                 if (topic.collector == collector)
                     name = std::string(topic.name);
-            chosen.emplace_back(name, collector);
+            chosen.push_back({name, collector});
         }
+    std::vector<std::string_view> classNames;
+    std::vector<qm::CollectorRef> collectors;
+    for (const Chosen& topic : chosen) {
+        classNames.emplace_back(topic.collector.ClassName());
+        collectors.push_back(topic.collector);
+    }
+    ConsoleServices services(classNames);
+    auto topicOf = [&](const qm::CollectorRef& collector) {
+        return static_cast<std::size_t>(std::find(collectors.begin(), collectors.end(), collector) -
+                                        collectors.begin());
+    };
 
-    info.RefreshData(services, [&](const qm::CollectorRef& collector) { services.reading = collector.Object(); });
+    // Only what the chosen topics show is read: a failure elsewhere is not theirs.
+    auto reading = [&](const qm::CollectorRef& collector) {
+        if (const std::size_t topic = topicOf(collector); topic < chosen.size())
+            services.current = topic;
+    };
+    if (allTopics)
+        info.RefreshData(services, reading);
+    else
+        info.RefreshOnly(services, collectors, reading);
+
     const qm::ReportLocale locale = qm::UserReportLocale();
+    std::vector<qm::StringList> reports(chosen.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        services.current = i;
+        try {
+            info.ReportOne(chosen[i].collector, reports[i], locale);
+        } catch (const std::exception& failure) {
+            const std::string caption = std::string(chosen[i].collector.ClassName()) + ".Report";
+            services.Fail(caption + ": " + failure.what(), caption);
+        }
+    }
     std::string text;
     if (options->json) {
         std::vector<qm::JsonTopic> topics;
-        for (const auto& [name, collector] : chosen) {
-            qm::JsonTopic topic{name,
-                                collector.ClassName(),
-                                &collector.Type(),
-                                collector.Object(),
-                                {},
-                                services.byCollector[collector.Object()]};
-            collector.Report(topic.report, locale);
-            topics.push_back(std::move(topic));
-        }
+        for (std::size_t i = 0; i < chosen.size(); ++i)
+            topics.push_back({chosen[i].name, chosen[i].collector.ClassName(), &chosen[i].collector.Type(),
+                              chosen[i].collector.Object(), reports[i], services.byTopic[i]});
         text = qm::ReportJson(topics, qm::Utf8FromAnsi);
     } else {
         qm::StringList lines;
-        if (options->topics.empty())
-            info.Report(lines, locale);
-        else
-            for (const auto& [name, collector] : chosen)
-                collector.Report(lines, locale);
+        for (const qm::StringList& report : reports)
+            for (const std::string& line : report.Lines())
+                lines.Add(line);
         text = lines.Text();
     }
-    if (!Write(options->file, text)) {
-        std::fprintf(stderr, "quarrimond-report: cannot write %s\n",
-                     options->file == "-" ? "the report" : options->file.c_str());
+    if (const std::string reason = Write(options->file, text); !reason.empty()) {
+        std::fprintf(stderr, "quarrimond-report: cannot write %s: %s\n",
+                     options->file == "-" ? "the report" : options->file.c_str(), reason.c_str());
         return 2;
     }
     return services.failures ? 1 : 0;

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/system_services.h"
+#include "sysinfo/shared_routines.h"
 
 namespace qm {
 
@@ -72,6 +75,48 @@ void SystemInfo::RefreshData(SystemServices& services, const std::function<void(
         if (collector == CollectorRef(*Disk))
             Disk->SetDisk(SystemDriveOf(OS->Folders->Lines()));
     }
+}
+
+void SystemInfo::RefreshOnly(SystemServices& services, const std::vector<CollectorRef>& chosen,
+                             const std::function<void(const CollectorRef&)>& starting)
+{
+    auto isChosen = [&](const CollectorRef& collector) {
+        return std::find(chosen.begin(), chosen.end(), collector) != chosen.end();
+    };
+    Disk->SetServices(services);
+    std::vector<CollectorRef> order;
+    for (const CollectorRef& collector : refreshOrder_)
+        if (isChosen(collector))
+            order.push_back(collector);
+    // The time zone is read with the operating system when that is chosen too.
+    for (const CollectorRef& collector : chosen)
+        if (std::find(order.begin(), order.end(), collector) == order.end() &&
+            !(collector == CollectorRef(*OS->TimeZone) && isChosen(CollectorRef(*OS))))
+            order.push_back(collector);
+    for (const CollectorRef& collector : order) {
+        if (starting)
+            starting(collector);
+        collector.GetInfo(services);
+        if (collector == CollectorRef(*Disk))
+            Disk->SetDisk(isChosen(CollectorRef(*OS)) ? SystemDriveOf(OS->Folders->Lines())
+                                                      : SystemDriveOf({"Windows=" + WindowsDirectoryText()}));
+    }
+}
+
+void SystemInfo::ReportOne(const CollectorRef& collector, StringList& lines, const ReportLocale& locale)
+{
+    if (!(collector == CollectorRef(*Disk))) {
+        collector.Report(lines, locale);
+        return;
+    }
+    const TDisk selected = *Disk;
+    try {
+        collector.Report(lines, locale);
+    } catch (...) {
+        *Disk = selected;
+        throw;
+    }
+    *Disk = selected;
 }
 
 void SystemInfo::Report(StringList& lines, const ReportLocale& locale)

@@ -42,8 +42,15 @@ public:
     // with the system drive chosen on the disk collector after the disks.
     // `starting` hears of each collector just before it reads.
     void RefreshData(SystemServices& services, const std::function<void(const CollectorRef&)>& starting = {});
+    // Only the chosen collectors, in the refresh order (a topic outside it, the
+    // time zone, after them); with the disks, the system drive is selected.
+    void RefreshOnly(SystemServices& services, const std::vector<CollectorRef>& chosen,
+                     const std::function<void(const CollectorRef&)>& starting = {});
     // Every section in the report order, without refreshing first.
     void Report(StringList& lines, const ReportLocale& locale);
+    // One collector's sections. The disk report selects every drive in turn:
+    // afterwards the disk fields are again those of the drive selected before.
+    void ReportOne(const CollectorRef& collector, StringList& lines, const ReportLocale& locale);
 
     // The collectors in the order each consumer walks them.
     const std::vector<CollectorRef>& InRefreshOrder() const { return refreshOrder_; }
