@@ -5,6 +5,7 @@
 // registry editor and the registry read back.
 #include <gtest/gtest.h>
 
+#include "backup_aside.h"
 #include "optimizer/registry_backup_files.h"
 #include "optimizer_support.h"
 #include "program_run.h"
@@ -18,32 +19,6 @@ namespace qm {
 namespace {
 
 constexpr char kWizardTitle[] = "Quarrimond Optimization Wizard";
-
-// The copies an earlier run left in the application-data folder, out of the
-// way for the test and back after it.
-class FallbackCopiesAside {
-public:
-    FallbackCopiesAside() : folder_(FallbackBackupFolder())
-    {
-        for (const char* name : kBackupFileNames) {
-            DeleteFileA((folder_ + name + ".aside").c_str());
-            MoveFileA((folder_ + name).c_str(), (folder_ + name + ".aside").c_str());
-        }
-    }
-    ~FallbackCopiesAside()
-    {
-        for (const char* name : kBackupFileNames) {
-            DeleteFileA((folder_ + name).c_str());
-            MoveFileA((folder_ + name + ".aside").c_str(), (folder_ + name).c_str());
-        }
-    }
-    FallbackCopiesAside(const FallbackCopiesAside&) = delete;
-    FallbackCopiesAside& operator=(const FallbackCopiesAside&) = delete;
-    const std::string& Folder() const { return folder_; }
-
-private:
-    std::string folder_;
-};
 
 bool ImportWithRegedit(const std::string& file)
 {
@@ -93,7 +68,7 @@ TEST(StartedProgramBackup, AKeyAbsentAtTheFirstStartIsNotDeletedWholeByTheUndo)
 {
     // A fresh profile: the user's Internet settings key does not exist yet.
     test::KeyPutAside internetSettings(test::kInternetKey);
-    FallbackCopiesAside fallback;
+    test::FallbackCopiesAside fallback;
     test::RegistryFixture registry;
     // Windows XP for the program: the wizard writes its values there.
     registry.Text(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\quarrimond.exe", "Version", "winxp");
@@ -175,7 +150,7 @@ private:
 
 TEST(StartedProgramBackup, AKeyThatCannotBeReadGetsNoBackupAndOneBoxSaysWhy)
 {
-    FallbackCopiesAside fallback;
+    test::FallbackCopiesAside fallback;
     test::ProgramCopy copy("unreadable-key");
     UnreadableKey unreadable(test::kInternetKey);
     ASSERT_TRUE(unreadable.Applied());
@@ -198,7 +173,7 @@ TEST(StartedProgramBackup, AKeyThatCannotBeReadGetsNoBackupAndOneBoxSaysWhy)
 
 TEST(StartedProgramBackup, ACopyInTheApplicationDataFolderCountsAsMade)
 {
-    FallbackCopiesAside fallback;
+    test::FallbackCopiesAside fallback;
     test::RegistryFixture registry;
     registry.Dword(HKEY_CURRENT_USER, test::kInternetKey, "MaxConnectionsPerServer", 4);
     test::ProgramCopy copy("either-place");
