@@ -27,9 +27,10 @@ namespace {
 // each filed under the topic it belongs to.
 class ConsoleServices final : public qm::ForwardingServices {
 public:
-    explicit ConsoleServices(std::vector<std::string_view> classNames)
-        : classNames_(std::move(classNames)), byTopic(classNames_.size())
-    {}
+    explicit ConsoleServices(std::vector<std::string_view> classNames) : classNames_(std::move(classNames))
+    {
+        byTopic.resize(classNames_.size());
+    }
     qm::MessageResult ShowMessage(const qm::MessageBoxRequest& request) override
     {
         Fail(request.caption + ": " + request.text, request.caption);
