@@ -33,6 +33,11 @@ function(qm_delay_load_library name)
     if(CMAKE_SIZEOF_VOID_P EQUAL 4)
       string(REGEX REPLACE "^_" "" export "${export}") # the 32-bit C prefix
     endif()
+    # Interface identifiers some libraries also export as data come from
+    # libuuid, linked directly; a second definition would clash with it.
+    if(export MATCHES "^(IID|CLSID|LIBID)_")
+      continue()
+    endif()
     string(APPEND def "${export}\n")
   endforeach()
   set(dir ${CMAKE_BINARY_DIR}/delay_load)
@@ -61,6 +66,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_compile_definitions(DECLSPEC_IMPORT=)
 endif()
 
-foreach(library ole32 oleaut32 version winmm mpr wsock32 netapi32 winspool comdlg32)
+foreach(library ole32 oleaut32 version winmm mpr wsock32 netapi32 winspool comdlg32 oleacc)
   qm_delay_load_library(${library})
 endforeach()

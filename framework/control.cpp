@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "framework/accessible_label.h"
 #include "framework/application.h"
 #include "framework/form.h"
 
@@ -410,6 +411,13 @@ void TControl::PaintToScreen(HDC target)
     HDC dc = buffer_.Prepare(target, Width(), Height());
     Canvas canvas(dc);
     Paint(canvas);
+    // The focus shows only once the keyboard is in use, as in dialogs.
+    if (IsPushButton() && Focused())
+        if (TForm* form = OwnerForm(); form && form->FocusCuesShown()) {
+            const int inset = std::min(3, std::min(Width(), Height()) / 8);
+            RECT cue{inset, inset, Width() - inset, Height() - inset};
+            DrawFocusRect(dc, &cue);
+        }
     buffer_.Present(target);
 }
 
@@ -493,14 +501,86 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (IsPushButton())
+            Invalidate();
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && IsPushButton() && Focused()) {
+            Click();
+            return 0;
+        }
+        break;
+    case WM_GETOBJECT:
+        // Containers are what the system says they are; the drawn leaves say
+        // what they show.
+        if (!AcceptsControls())
+            return AnswerAccessibleObject(Handle(), wParam, lParam);
+        break;
     case WM_GETDLGCODE:
         // A drawn label is a static to the dialog manager: its mnemonic moves
         // the focus to the next control.
         return AcceptsControls() || tabStop_ ? 0 : DLGC_STATIC;
     default:
+        if (message == AccessiblePressMessage() && message != 0) {
+            if (Enabled() && Visible())
+                Click();
+            return 0;
+        }
         break;
     }
     return DefaultHandling(message, wParam, lParam);
+}
+
+AccessibleFacts TControl::AccessibleDescription()
+{
+    AccessibleFacts facts;
+    facts.role = IsPushButton() ? AccessibleRole::PushButton
+        : IsLabel()             ? AccessibleRole::StaticText
+                                : AccessibleRole::Graphic;
+    facts.pressable = IsPushButton();
+    // A hint says more of a picture than a caption near it.
+    facts.name = !caption_.empty() ? caption_ : !hint_.empty() ? hint_ : LabelName();
+    facts.unavailable = !enabled_;
+    facts.focusable = tabStop_;
+    facts.focused = Focused();
+    return facts;
+}
+
+namespace {
+
+Rect ScreenRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+void CollectLabels(const TControl& control, std::vector<LabelCandidate>& labels)
+{
+    for (const TControl* child : control.Controls()) {
+        if (!child->Visible() || !child->HandleAllocated())
+            continue;
+        if (child->IsLabel())
+            labels.push_back({ScreenRect(child->Handle()), child->Caption()});
+        CollectLabels(*child, labels);
+    }
+}
+
+} // namespace
+
+std::string TControl::LabelName() const
+{
+    if (!HandleAllocated())
+        return {};
+    const TControl* top = this;
+    while (top->Parent())
+        top = top->Parent();
+    std::vector<LabelCandidate> labels;
+    CollectLabels(*top, labels);
+    const int index = NamingLabel(ScreenRect(Handle()), labels);
+    return index >= 0 ? labels[index].caption : std::string();
 }
 
 } // namespace qm

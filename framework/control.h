@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/accessible_object.h"
 #include "framework/align_layout.h"
 #include "framework/canvas.h"
 #include "framework/colors.h"
@@ -119,6 +120,15 @@ public:
     // Clicks the control as the mouse would.
     virtual void Click();
 
+    // What a screen reader is told of this drawn control. By default a
+    // picture or text named by its caption, else by its hint, else by the
+    // label a person reads it by.
+    virtual AccessibleFacts AccessibleDescription();
+    // Whether its caption names the control beside it (a label).
+    virtual bool IsLabel() const { return false; }
+    // A drawn push button: Space and Enter click it when it has the focus.
+    virtual bool IsPushButton() const { return false; }
+
 protected:
     // Draws the whole control into `canvas` (the back buffer).
     virtual void Paint(Canvas& canvas);
@@ -156,6 +166,10 @@ protected:
 
     void PaintToScreen(HDC target);
     virtual void UpdateWindowBounds();
+    // The name a drawn control without a caption goes by: its label's caption.
+    std::string LabelName() const;
+    // Tells screen readers the value changed (after the change is stored).
+    void ValueChanged() const { AnnounceValueChange(Handle()); }
 
 private:
     void TrackMouseLeave();

@@ -11,6 +11,7 @@ public:
     TFlatButton();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    bool IsPushButton() const override { return true; }
 
     // The picture's resource name.
     const std::string& Glyph() const { return glyphName_; }

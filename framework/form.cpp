@@ -505,6 +505,7 @@ bool TForm::HandleDialogKey(const MSG& msg)
     case VK_TAB: {
         if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS) && GetKeyState(VK_CONTROL) >= 0)
             return false;
+        ShowFocusCues();
         const NavigationNode tree = NavigationTree(controls);
         if (const auto next = NextTabStop(tree, idOf(msg.hwnd), shift))
             MoveFocus(controls[static_cast<size_t>(*next)]->Handle(), false);
@@ -516,6 +517,10 @@ bool TForm::HandleDialogKey(const MSG& msg)
         // A focused push button takes Enter itself.
         if (auto* button = dynamic_cast<TButton*>(WindowObject::FromHandle(msg.hwnd))) {
             button->Click();
+            return true;
+        }
+        if (auto* drawn = dynamic_cast<TControl*>(WindowObject::FromHandle(msg.hwnd)); drawn && drawn->IsPushButton()) {
+            drawn->Click();
             return true;
         }
         return PressDefaultButton();
@@ -548,6 +553,15 @@ bool TForm::HandleDialogKey(const MSG& msg)
     default:
         return false;
     }
+}
+
+void TForm::ShowFocusCues()
+{
+    if (focusCues_)
+        return;
+    focusCues_ = true;
+    if (HWND focus = GetFocus(); focus && IsChild(Handle(), focus))
+        InvalidateRect(focus, nullptr, FALSE);
 }
 
 void TForm::MoveFocus(HWND target, bool previous)

@@ -44,6 +44,8 @@ public:
     void Close();
     int ShowModal();
     bool IsModal() const { return modal_; }
+    // Whether focus is drawn: only once the keyboard has moved it.
+    bool FocusCuesShown() const { return focusCues_; }
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
     bool Showing() const;
@@ -156,6 +158,7 @@ private:
     void NotifyLifecycle(void (LifecycleHook::*event)());
     // The dialog manager's requests: the next control for Tab, the default button.
     void MoveFocus(HWND target, bool previous);
+    void ShowFocusCues();
     // The form's controls as the keyboard rules see them; `controls` maps
     // the nodes' identifiers to the controls.
     NavigationNode NavigationTree(std::vector<TControl*>& controls);
@@ -178,6 +181,7 @@ private:
     int clientWidth_ = -1, clientHeight_ = -1;
     bool placed_ = false;
     bool modal_ = false;
+    bool focusCues_ = false;
     int modalResult_ = mrNone;
     HWND tooltip_ = nullptr;
     int nextControlId_ = 100; // clear of IDOK, IDCANCEL and the other dialog answers

@@ -11,6 +11,9 @@ public:
     TImage();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    // A picture that does something when clicked is a button to the keyboard
+    // and to screen readers.
+    bool IsPushButton() const override { return static_cast<bool>(OnClick); }
 
     // The picture's resource name.
     const std::string& Picture() const { return pictureName_; }

@@ -14,6 +14,7 @@ public:
     TLabel();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    bool IsLabel() const override { return true; }
     void CreateHandle(HWND parentWindow) override;
 
     bool AutoSize() const { return autoSize_; }

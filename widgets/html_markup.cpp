@@ -347,4 +347,19 @@ HtmlDocument ParseHtml(std::string_view text, const HtmlStyle& initial)
     return Reader(text, initial).Read();
 }
 
+std::string HtmlPlainText(const HtmlDocument& document)
+{
+    std::string text;
+    for (const HtmlToken& token : document.tokens) {
+        if (token.kind == HtmlToken::Kind::Word)
+            text += token.text;
+        else if ((token.kind == HtmlToken::Kind::Break || token.kind == HtmlToken::Kind::Rule) && !text.empty() &&
+                 text.back() != ' ')
+            text += ' ';
+    }
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
 } // namespace qm

@@ -53,4 +53,8 @@ std::optional<std::string> HtmlAttribute(std::string_view tag, std::string_view 
 
 HtmlDocument ParseHtml(std::string_view text, const HtmlStyle& initial);
 
+// The words of a document as one line of plain text, as a screen reader
+// says it: line breaks and rules become blanks, pictures say nothing.
+std::string HtmlPlainText(const HtmlDocument& document);
+
 } // namespace qm

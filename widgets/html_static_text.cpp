@@ -538,4 +538,12 @@ LRESULT THTMLStaticText::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     return TControl::HandleMessage(message, wParam, lParam);
 }
 
+AccessibleFacts THTMLStaticText::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::StaticText;
+    facts.name = HtmlPlainText(ParseHtml(html_, HtmlStyle{}));
+    return facts;
+}
+
 } // namespace qm

@@ -21,6 +21,7 @@ public:
     ~THTMLStaticText() override;
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
     void CreateHandle(HWND parentWindow) override;
 
     const std::string& HTMLText() const { return html_; }

@@ -11,6 +11,7 @@ public:
     TVrLabel();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    bool IsLabel() const override { return true; }
     int Angle() const { return angle_; }
     void SetAngle(int degrees);
 

@@ -45,6 +45,7 @@ void TVrLights::SetLedState(int state)
         return;
     ledState_ = state;
     UpdateControlCanvas();
+    ValueChanged();
     if (OnChange)
         OnChange(*this);
 }
@@ -79,6 +80,14 @@ void TVrLights::PaintContents(Canvas& canvas)
         TransparentBlt(canvas.Handle(), light.bounds.left, light.bounds.top, w, h, source,
                        static_cast<int>(light.light) * w, 0, w, h, RGB(0, 0, 0));
     }
+}
+
+AccessibleFacts TVrLights::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::Indicator;
+    facts.value = std::to_string(ledState_);
+    return facts;
 }
 
 } // namespace qm

@@ -12,6 +12,7 @@ public:
     TVrLights();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
 
     // Sets of lights as bits (LightBit).
     int LedState() const { return ledState_; }

@@ -97,6 +97,7 @@ void TVrCustomNum::SetValue(int value)
         return;
     value_ = value;
     UpdateControlCanvas();
+    ValueChanged();
     if (OnChange)
         OnChange(*this);
 }
@@ -176,6 +177,14 @@ void TVrCustomNum::PaintContents(Canvas& canvas)
     const int cw = cellSize_.cx, ch = cellSize_.cy;
     for (const NumCell& cell : LayoutNum(value_, options_, Width(), Height(), cw, ch))
         TransparentBlt(canvas.Handle(), cell.x, cell.y, cw, ch, source.Get(), cell.cell * cw, 0, cw, ch, RGB(0, 0, 0));
+}
+
+AccessibleFacts TVrCustomNum::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::StaticText;
+    facts.value = std::to_string(value_);
+    return facts;
 }
 
 } // namespace qm

@@ -19,6 +19,7 @@ public:
     TVrCustomNum();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
     void Loaded() override;
 
     int Value() const { return value_; }

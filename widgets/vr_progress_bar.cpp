@@ -86,6 +86,7 @@ void TVrProgressBar::SetPosition(int position)
         return;
     position_ = position;
     UpdateControlCanvas();
+    ValueChanged();
     if (OnChange)
         OnChange(*this);
 }
@@ -152,6 +153,17 @@ void TVrProgressBar::PaintContents(Canvas& canvas)
          ProgressBlocks(inner, ProgressPercent(position_, minValue_, maxValue_), orientation_, smooth_))
         BitBlt(canvas.Handle(), block.left, block.top, block.Width(), block.Height(), source.Get(),
                block.left - inner.left, block.top - inner.top, SRCCOPY);
+}
+
+AccessibleFacts TVrProgressBar::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::ProgressBar;
+    // As the system's progress bars say it: the share of the range done.
+    const long long range = static_cast<long long>(maxValue_) - minValue_;
+    const long long done = range > 0 ? (static_cast<long long>(position_) - minValue_) * 100 / range : 0;
+    facts.value = std::to_string(done) + "%";
+    return facts;
 }
 
 } // namespace qm

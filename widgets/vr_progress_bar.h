@@ -16,6 +16,7 @@ public:
     TVrProgressBar();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
 
     int MinValue() const { return minValue_; }
     void SetMinValue(int value);

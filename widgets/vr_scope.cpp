@@ -167,6 +167,8 @@ void TVrScope::Tick()
         value = value < scale_.minValue ? scale_.minValue : (value > scale_.maxValue ? scale_.maxValue : value);
         channels_[i]->History().Add(value, bufferSize_);
     }
+    if (ChannelCount() > 0)
+        ValueChanged();
     if (!painting_)
         Repaint();
 }
@@ -209,6 +211,20 @@ void TVrScope::PaintContents(Canvas& canvas)
         Polyline(dc, points.data(), static_cast<int>(points.size()));
     }
     painting_ = false;
+}
+
+AccessibleFacts TVrScope::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::Chart;
+    // The newest sample of the first trace, as a share of the scale.
+    if (ChannelCount() > 0 && channels_[0]->History().Count() > 0) {
+        const long long range = static_cast<long long>(scale_.maxValue) - scale_.minValue;
+        const long long sample = channels_[0]->History().At(0);
+        const long long percent = range > 0 ? (sample - scale_.minValue) * 100 / range : 0;
+        facts.value = std::to_string(percent) + "%";
+    }
+    return facts;
 }
 
 } // namespace qm

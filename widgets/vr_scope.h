@@ -42,6 +42,7 @@ public:
 
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
     void Loaded() override;
 
     int Interval() const { return static_cast<int>(timer_->Interval()); }

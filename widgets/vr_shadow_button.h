@@ -13,6 +13,7 @@ public:
     TVrShadowButton();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    bool IsPushButton() const override { return true; }
     // Refused for 2 or less.
     void SetDepth(int depth);
     int Depth() const { return depth_; }

@@ -107,6 +107,7 @@ void TVrTrackBar::SetPosition(int value)
         return;
     position_ = value;
     UpdateControlCanvas();
+    ValueChanged();
     if (OnChange)
         OnChange(*this);
 }
@@ -372,6 +373,14 @@ LRESULT TVrTrackBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return TVrGraphicImageControl::HandleMessage(message, wParam, lParam);
+}
+
+AccessibleFacts TVrTrackBar::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::Slider;
+    facts.value = std::to_string(Position());
+    return facts;
 }
 
 } // namespace qm

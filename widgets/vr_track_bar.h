@@ -18,6 +18,7 @@ public:
     ~TVrTrackBar() override;
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
     void Loaded() override;
 
     int MinValue() const { return minValue_; }

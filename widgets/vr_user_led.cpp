@@ -68,6 +68,7 @@ void TVrUserLed::SetActive(bool active)
         return;
     active_ = active;
     UpdateControlCanvas();
+    ValueChanged();
     if (OnChange)
         OnChange(*this);
 }
@@ -93,6 +94,14 @@ void TVrUserLed::Paint(Canvas& canvas)
     const int rows = face.Height();
     for (int k = 0; k < rows; ++k)
         canvas.FillRect({face.left, face.top + k, face.right, face.top + k + 1}, GradientRow(top, bottom, k, rows));
+}
+
+AccessibleFacts TVrUserLed::AccessibleDescription()
+{
+    AccessibleFacts facts = TControl::AccessibleDescription();
+    facts.role = AccessibleRole::Indicator;
+    facts.value = active_ ? "On" : "Off";
+    return facts;
 }
 
 } // namespace qm

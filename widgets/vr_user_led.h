@@ -19,6 +19,7 @@ public:
     TVrUserLed();
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    AccessibleFacts AccessibleDescription() override;
 
     bool Active() const { return active_; }
     // A change repaints at once, so a blocking operation that follows shows it.

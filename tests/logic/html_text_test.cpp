@@ -190,3 +190,21 @@ TEST(HtmlMarkup, ColoursByNameOrHex)
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(HtmlPlainText, ReadsTheWordsAsOneLine)
+{
+    // The main window's banner, as its description holds it.
+    EXPECT_EQ(HtmlPlainText(ParseHtml("Enjoying <b>Quarrimond</b>? See <a href=\"https://quarrimond.example.org/\">the "
+                                      "Quarrimond home page</a> for updates.",
+                                      HtmlStyle{})),
+              "Enjoying Quarrimond? See the Quarrimond home page for updates.");
+    EXPECT_EQ(HtmlPlainText(ParseHtml("first<br>second<hr><img src=\"x\">third", HtmlStyle{})), "first second third");
+    EXPECT_EQ(HtmlPlainText(ParseHtml("", HtmlStyle{})), "");
+    EXPECT_EQ(HtmlPlainText(ParseHtml("<b>unclosed", HtmlStyle{})), "unclosed");
+}
+
+} // namespace
+} // namespace qm

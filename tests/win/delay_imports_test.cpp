@@ -8,9 +8,9 @@
 
 #include <delayimp.h>
 
-#include <cstdint>
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -186,8 +186,8 @@ private:
         if (nt.Signature != IMAGE_NT_SIGNATURE)
             return;
         base_ = nt.OptionalHeader.ImageBase;
-        const std::uint8_t* table = data + dos.e_lfanew + offsetof(IMAGE_NT_HEADERS, OptionalHeader) +
-            nt.FileHeader.SizeOfOptionalHeader;
+        const std::uint8_t* table =
+            data + dos.e_lfanew + offsetof(IMAGE_NT_HEADERS, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
         sections_.resize(nt.FileHeader.NumberOfSections);
         std::memcpy(sections_.data(), table, sections_.size() * sizeof(IMAGE_SECTION_HEADER));
     }
@@ -257,7 +257,7 @@ void ExpectEveryLateImportSound(const std::string& program, const std::set<std::
 TEST(LateImports, EveryOneOfTheProgramIsReachedThroughItsLoader)
 {
     ExpectEveryLateImportSound(BesideTheTests("..\\..\\app\\quarrimond.exe"),
-                               {"comdlg32.dll", "mpr.dll", "netapi32.dll", "ole32.dll", "oleaut32.dll",
+                               {"comdlg32.dll", "mpr.dll", "netapi32.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll",
                                 "version.dll", "winmm.dll", "winspool.drv", "wsock32.dll"});
 }
 
