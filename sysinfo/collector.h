@@ -7,28 +7,16 @@
 // collector through those members, so the container, the overview and the
 // console tool drive all sixteen alike. Collectors have no virtual members:
 // a plain object of each can be made and reported anywhere.
-#include <exception>
 #include <string>
 #include <string_view>
 
 #include "framework/properties.h"
 #include "framework/string_list.h"
 #include "platform/system_services.h"
+#include "sysinfo/collector_failure.h"
 #include "sysinfo/report_locale.h"
 
 namespace qm {
-
-// Runs one refresh step. A failure is shown in an error box with no owner
-// window, titled `title` ("TDisplay.GetWinNTDisplayInfo"), and goes no
-// further: the step's object keeps what it had reached.
-template <class Step> void RunGuarded(SystemServices& services, std::string_view title, Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception& failure) {
-        services.ShowMessage({failure.what(), std::string(title), MessageIcon::Error, MessageButtons::Ok, false});
-    }
-}
 
 template <class Derived> class CollectorBase {
 public:
