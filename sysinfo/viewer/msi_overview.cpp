@@ -26,9 +26,29 @@ namespace qm {
 
 namespace {
 
-constexpr const char* kSheetNames[TfrmMSI_Overview::kPageCount] = {
-    "tsWksta",    "tsOS",      "tsCPU",    "tsMemory", "tsDisplay", "tsAPM",     "tsMedia",    "tsNetwork", "tsDevices",
-    "tsPrinters", "tsEngines", "tsDrives", "tsTZ",     "tsProcs",   "tsStartup", "tsSoftware", "tsAbout"};
+// The window's pages in tab order: a page per topic that has one, then About.
+std::vector<std::string_view> PageSheets()
+{
+    std::vector<std::string_view> sheets;
+    for (const TopicRow& row : TopicRows())
+        if (!row.sheet.empty())
+            sheets.push_back(row.sheet);
+    sheets.push_back("tsAbout");
+    return sheets;
+}
+
+// The page of the topic whose collector is of `kind`.
+int PageOf(const CollectorKind& kind)
+{
+    int page = 0;
+    for (const TopicRow& row : TopicRows()) {
+        if (row.collector.kind == &kind)
+            return page;
+        if (!row.sheet.empty())
+            ++page;
+    }
+    throw std::logic_error(std::string("no page shows ") + kind.className);
+}
 
 // The tab order of the start-up list's tabs.
 constexpr StartupKind kStartupTabs[] = {StartupKind::UserFolder, StartupKind::CommonFolder, StartupKind::MachineRun,
@@ -173,8 +193,9 @@ bool TfrmMSI_Overview::IsNT() const
 void TfrmMSI_Overview::SetPages(std::uint32_t pages)
 {
     pages_ = pages;
-    for (int page = kPageCount - 1; page >= 0; --page) {
-        auto& sheet = Find<TTabSheet>(kSheetNames[page]);
+    const std::vector<std::string_view> sheets = PageSheets();
+    for (int page = static_cast<int>(sheets.size()) - 1; page >= 0; --page) {
+        auto& sheet = Find<TTabSheet>(sheets[static_cast<size_t>(page)]);
         const bool visible = page < 32 && (pages & (1u << page)) != 0;
         sheet.SetTabVisible(visible);
         if (visible)
@@ -209,20 +230,40 @@ void TfrmMSI_Overview::Refresh()
 void TfrmMSI_Overview::RefreshDisplay()
 {
     WaitCursor wait;
-    using Fill = void (TfrmMSI_Overview::*)();
-    static constexpr std::pair<int, Fill> kFills[] = {
-        {0, &TfrmMSI_Overview::FillMachine},    {1, &TfrmMSI_Overview::FillOS},
-        {2, &TfrmMSI_Overview::FillCPU},        {3, &TfrmMSI_Overview::FillMemoryPage},
-        {4, &TfrmMSI_Overview::FillDisplay},    {5, &TfrmMSI_Overview::FillAPM},
-        {6, &TfrmMSI_Overview::FillMedia},      {7, &TfrmMSI_Overview::FillNetwork},
-        {8, &TfrmMSI_Overview::FillDevices},    {10, &TfrmMSI_Overview::FillEngines},
-        {11, &TfrmMSI_Overview::FillDrives},    {12, &TfrmMSI_Overview::FillTimeZone},
-        {13, &TfrmMSI_Overview::FillProcesses}, {9, &TfrmMSI_Overview::FillPrinters},
-        {14, &TfrmMSI_Overview::FillStartup},   {15, &TfrmMSI_Overview::FillSoftware},
-    };
-    for (const auto& [page, fill] : kFills)
-        if (pages_ & (1u << page))
-            (this->*fill)();
+    auto shown = [&](const CollectorKind& kind) { return (pages_ & (1u << PageOf(kind))) != 0; };
+    // Page by page in tab order, but Printers after Processes: inherited.
+    if (shown(kCollectorKind<TMachine>))
+        FillMachine();
+    if (shown(kCollectorKind<TOperatingSystem>))
+        FillOS();
+    if (shown(kCollectorKind<TCPU>))
+        FillCPU();
+    if (shown(kCollectorKind<TMemory>))
+        FillMemoryPage();
+    if (shown(kCollectorKind<TDisplay>))
+        FillDisplay();
+    if (shown(kCollectorKind<TAPM>))
+        FillAPM();
+    if (shown(kCollectorKind<TMedia>))
+        FillMedia();
+    if (shown(kCollectorKind<TNetwork>))
+        FillNetwork();
+    if (shown(kCollectorKind<TDevices>))
+        FillDevices();
+    if (shown(kCollectorKind<TEngines>))
+        FillEngines();
+    if (shown(kCollectorKind<TDisk>))
+        FillDrives();
+    if (shown(kCollectorKind<TTimeZone>))
+        FillTimeZone();
+    if (shown(kCollectorKind<TProcesses>))
+        FillProcesses();
+    if (shown(kCollectorKind<TPrinters>))
+        FillPrinters();
+    if (shown(kCollectorKind<TStartup>))
+        FillStartup();
+    if (shown(kCollectorKind<TSoftware>))
+        FillSoftware();
 }
 
 void TfrmMSI_Overview::ShowAgain()
@@ -257,7 +298,7 @@ void Put(const TForm& form, std::string_view name, const std::string& text)
 
 void TfrmMSI_Overview::FillMachine()
 {
-    const TMachine& machine = *Info().Machine;
+    const TMachine& machine = Info().Get<TMachine>();
     const ReportLocale locale = UserReportLocale();
     if (machine.Computer.find_first_not_of(" \t") != std::string::npos)
         Find<TTabSheet>("tsWksta").SetCaption(" " + machine.Computer + " ");
@@ -276,7 +317,7 @@ void TfrmMSI_Overview::FillMachine()
 
 void TfrmMSI_Overview::FillOS()
 {
-    const TOperatingSystem& os = *Info().OS;
+    const TOperatingSystem& os = Info().Get<TOperatingSystem>();
     const StartupValues& system = TheStartupValues();
     Find<TTabSheet>("tsOS").SetCaption(os.Platform);
     std::string version = system.OSName;
@@ -308,7 +349,7 @@ void TfrmMSI_Overview::FillOS()
 
 void TfrmMSI_Overview::FillCPU()
 {
-    TCPU& cpu = *Info().CPU;
+    TCPU& cpu = Info().Get<TCPU>();
     Put(*this, "lCPU", ProcessorLine(cpu.Count, cpu.Vendor, cpu.VendorID, cpu.Frequency));
     Put(*this, "lVendor", "Vendor: " + cpu.VendorEx);
     Put(*this, "lSerial", "Serial Number: " + cpu.SerialNumber);
@@ -330,7 +371,7 @@ void TfrmMSI_Overview::FillCPU()
 
 void TfrmMSI_Overview::FillMemoryPage()
 {
-    const TMemory& memory = *Info().Memory;
+    const TMemory& memory = Info().Get<TMemory>();
     const char separator = UserReportLocale().thousandsSeparator;
     auto asDouble = [](std::int64_t value) { return static_cast<double>(value); };
     Put(*this, "ePT", GroupedOrBlank(asDouble(memory.PhysicalTotal), separator));
@@ -347,7 +388,7 @@ void TfrmMSI_Overview::FillMemoryPage()
 
 void TfrmMSI_Overview::FillDisplay()
 {
-    const TDisplay& display = *Info().Display;
+    const TDisplay& display = Info().Get<TDisplay>();
     auto& adapters = Find<TComboBox>("cbDisplay");
     adapters.Clear();
     adapters.AddItem(display.Adapter);
@@ -368,7 +409,7 @@ void TfrmMSI_Overview::FillDisplay()
 
 void TfrmMSI_Overview::FillAPM()
 {
-    const TAPM& apm = *Info().APM;
+    const TAPM& apm = Info().Get<TAPM>();
     Put(*this, "eAC", PowerStatusText(apm.ACPowerStatus));
     Put(*this, "eBat", BatteryStatusText(apm.BatteryChargeStatus));
     if (apm.BatteryLifePercent > 100) {
@@ -383,7 +424,7 @@ void TfrmMSI_Overview::FillAPM()
 
 void TfrmMSI_Overview::FillMedia()
 {
-    const TMedia& media = *Info().Media;
+    const TMedia& media = Info().Get<TMedia>();
     auto& devices = Find<TListView>("lvMedia");
     devices.Clear();
     for (size_t i = 0; i < media.Devices.Count(); ++i) {
@@ -407,7 +448,7 @@ void TfrmMSI_Overview::FillMedia()
 
 void TfrmMSI_Overview::FillNetwork()
 {
-    const TNetwork& network = *Info().Network;
+    const TNetwork& network = Info().Get<TNetwork>();
     auto& adapters = Find<TListView>("lvNetwork");
     adapters.Clear();
     for (size_t i = 0; i < network.Adapters.Count(); ++i)
@@ -423,7 +464,7 @@ void TfrmMSI_Overview::FillNetwork()
 
 void TfrmMSI_Overview::FillDevices()
 {
-    const TDevices& collector = *Info().Devices;
+    const TDevices& collector = Info().Get<TDevices>();
     Tree->Clear();
     TTreeNode* root = Tree->AddChild(nullptr, GetComputerNameText(), OverviewIcon::kComputer);
     std::vector<DeviceTreeInput> devices;
@@ -448,8 +489,8 @@ void TfrmMSI_Overview::FillDevices()
 
 void TfrmMSI_Overview::FillEngines()
 {
-    const TEngines& engines = *Info().Engines;
-    const TDirectX& directX = *Info().DirectX;
+    const TEngines& engines = Info().Get<TEngines>();
+    const TDirectX& directX = Info().Get<TDirectX>();
     Put(*this, "lODBC", FoundOrNot("Open Database Connectivity", engines.ODBC));
     Put(*this, "lBDE", FoundOrNot("Borland Database Engine", engines.BDE));
     Put(*this, "lDAO", FoundOrNot("Microsoft Data Access Objects", engines.DAO));
@@ -470,10 +511,10 @@ void TfrmMSI_Overview::FillEngines()
 
 void TfrmMSI_Overview::FillDrives()
 {
-    const TDisk& disk = *Info().Disk;
+    const TDisk& disk = Info().Get<TDisk>();
     cbDrive->Clear();
     char windowsDrive = 0;
-    for (const std::string& line : Info().OS->Folders->Lines())
+    for (const std::string& line : Info().Get<TOperatingSystem>().Folders->Lines())
         if (line.size() > 8 && _strnicmp(line.c_str(), "Windows=", 8) == 0)
             windowsDrive = static_cast<char>(std::toupper(static_cast<unsigned char>(line[8])));
     int selected = 0;
@@ -490,7 +531,7 @@ void TfrmMSI_Overview::FillDrives()
 
 void TfrmMSI_Overview::cbDriveChange(Component&)
 {
-    TDisk& disk = *Info().Disk;
+    TDisk& disk = Info().Get<TDisk>();
     auto& gauge = Find<TProgressBar>("gDiskLED");
     gauge.SetPosition(0);
     const int item = cbDrive->ItemIndex();
@@ -536,7 +577,7 @@ void TfrmMSI_Overview::cbDriveChange(Component&)
 
 void TfrmMSI_Overview::FillTimeZone()
 {
-    const TTimeZone& zone = *Info().OS->TimeZone;
+    const TTimeZone& zone = *Info().Get<TOperatingSystem>().TimeZone;
     const ReportLocale locale = UserReportLocale();
     Put(*this, "eTZ", zone.DisplayName);
     Find<TControl>("gbStd").SetCaption(" " + zone.StandardName + " ");
@@ -549,7 +590,7 @@ void TfrmMSI_Overview::FillTimeZone()
 
 void TfrmMSI_Overview::FillProcesses()
 {
-    const TProcesses& processes = *Info().Processes;
+    const TProcesses& processes = Info().Get<TProcesses>();
     const bool nt = IsNT();
     lvProcs->Clear();
     for (int i = 0; i < processes.ProcessCount(); ++i) {
@@ -561,7 +602,7 @@ void TfrmMSI_Overview::FillProcesses()
 
 void TfrmMSI_Overview::FillPrinters()
 {
-    const TPrinters& printers = *Info().Printers;
+    const TPrinters& printers = Info().Get<TPrinters>();
     auto& list = Find<TListView>("lvPrinter");
     list.Clear();
     for (size_t i = 0; i < printers.Names.Count(); ++i) {
@@ -577,14 +618,14 @@ void TfrmMSI_Overview::FillStartup()
     list.Clear();
     if (tab < 0 || tab >= static_cast<int>(std::size(kStartupTabs)))
         return;
-    for (const TStartupEntry& entry : Info().Startup->Entries(kStartupTabs[tab]))
+    for (const TStartupEntry& entry : Info().Get<TStartup>().Entries(kStartupTabs[tab]))
         list.AddItem(entry.Name, {entry.CommandLine}, OverviewIcon::kProcess);
 }
 
 void TfrmMSI_Overview::tcStartupChange(Component&)
 {
     // The lists are read again for the tab the user turns to.
-    Info().Startup->GetInfo(App().Services());
+    Info().Get<TStartup>().GetInfo(App().Services());
     FillStartup();
 }
 
@@ -592,7 +633,7 @@ void TfrmMSI_Overview::FillSoftware()
 {
     auto& list = Find<TListView>("lvSW");
     list.Clear();
-    for (const std::string& name : Info().Software->Installed.Lines())
+    for (const std::string& name : Info().Get<TSoftware>().Installed.Lines())
         list.AddItem(name, {}, OverviewIcon::kSoftware);
 }
 
@@ -625,7 +666,7 @@ void TfrmMSI_Overview::cmProps(Component&)
     if (!node || node->Level() != 2)
         return;
     TDevice device;
-    Info().Devices->GetDevice(node->Data(), device);
+    Info().Get<TDevices>().GetDevice(node->Data(), device);
     const std::string classCaption = node->Parent() ? node->Parent()->Text() : std::string();
     const std::string caption = node->Text();
     ShowDetail(TdlgMSI_Detail::pgListView, "Device Properties", [&](TdlgMSI_Detail& dialog) {
@@ -669,7 +710,7 @@ void TfrmMSI_Overview::ShowCheckedList(const std::string& title, const StringLis
 void TfrmMSI_Overview::cmEnvironment(Component&)
 {
     ShowDetail(TdlgMSI_Detail::pgListView, "Environment", [&](TdlgMSI_Detail& dialog) {
-        for (const std::string& line : Info().OS->Environment->Lines()) {
+        for (const std::string& line : Info().Get<TOperatingSystem>().Environment->Lines()) {
             const size_t equals = line.find('=', 1); // "=C:" variables start with one
             dialog.AddRow(line.substr(0, equals),
                           equals == std::string::npos ? std::string() : line.substr(equals + 1));
@@ -680,7 +721,7 @@ void TfrmMSI_Overview::cmEnvironment(Component&)
 void TfrmMSI_Overview::cmNTSpec(Component&)
 {
     StringList lines;
-    Info().OS->NTSpecific->Report(lines);
+    Info().Get<TOperatingSystem>().NTSpecific->Report(lines);
     std::vector<CheckItem> suites;
     for (const CheckItem& item : CheckItemsAfterHeader(lines))
         if (item.name != "ProductType" && item.name.rfind("ServicePack", 0) != 0)
@@ -702,29 +743,29 @@ void TfrmMSI_Overview::cmCaps(Component& sender)
         return;
     const auto [kind, title] = kCaps[tag];
     StringList lines;
-    AddCapabilityLines(lines, kind, Info().Display->Capabilities(kind));
+    AddCapabilityLines(lines, kind, Info().Get<TDisplay>().Capabilities(kind));
     ShowDetail(TdlgMSI_Detail::pgCheckBox, title,
                [&](TdlgMSI_Detail& dialog) { dialog.AddCheckItems(CheckItemsAfterHeader(lines)); });
 }
 
 void TfrmMSI_Overview::cmModes(Component&)
 {
-    ShowCheckedList("Supported Video Modes", Info().Display->Modes);
+    ShowCheckedList("Supported Video Modes", Info().Get<TDisplay>().Modes);
 }
 
 void TfrmMSI_Overview::cmProto(Component&)
 {
-    ShowCheckedList("Protocols", Info().Network->Protocols);
+    ShowCheckedList("Protocols", Info().Get<TNetwork>().Protocols);
 }
 
 void TfrmMSI_Overview::cmServ(Component&)
 {
-    ShowCheckedList("Services", Info().Network->Services);
+    ShowCheckedList("Services", Info().Get<TNetwork>().Services);
 }
 
 void TfrmMSI_Overview::cmCli(Component&)
 {
-    ShowCheckedList("Clients", Info().Network->Clients);
+    ShowCheckedList("Clients", Info().Get<TNetwork>().Clients);
 }
 
 void TfrmMSI_Overview::cmPrintSetup(Component&)
@@ -747,7 +788,7 @@ void TfrmMSI_Overview::cmTerminate(Component&)
                               true}) != MessageResult::Yes)
         return;
     const TProcessEntry* listed = nullptr;
-    for (const TProcessEntry& entry : Info().Processes->Entries())
+    for (const TProcessEntry& entry : Info().Get<TProcesses>().Entries())
         if (id && entry.ID == *id && !listed)
             listed = &entry;
     std::optional<TProcessEntry> holder;
@@ -813,7 +854,7 @@ void TfrmMSI_Overview::cmReportAll(Component&)
 void TfrmMSI_Overview::cmReportCurrent(Component&)
 {
     const int page = pc->ActivePageIndex();
-    const auto& topics = Info().Topics();
+    const std::vector<Topic> topics = Info().Topics();
     if (page < 0 || page >= static_cast<int>(topics.size()))
         return;
     const CollectorRef collector = topics[static_cast<size_t>(page)].collector;

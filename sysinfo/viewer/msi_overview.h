@@ -31,7 +31,6 @@ class TTreeView;
 
 class TfrmMSI_Overview : public TForm, public OverviewWindow {
 public:
-    static constexpr int kPageCount = 17; // the sixteen topics and About
     static constexpr std::uint32_t kAllTopics = 0xFFFF;
 
     explicit TfrmMSI_Overview(Application& application);
