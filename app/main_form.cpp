@@ -126,7 +126,7 @@ void TMainForm::FormClose(Component&)
 
 void TMainForm::VrTimer1Timer(Component&)
 {
-    try {
+    RunGuarded(App().Services(), "TMemory.GetInfo", [&] {
         MemoryStatus status = App().Services().ReadMemoryStatus();
         totalRam_ = static_cast<std::int64_t>(status.totalPhysical);
         availableRam_ = static_cast<std::int64_t>(status.availablePhysical);
@@ -137,9 +137,7 @@ void TMainForm::VrTimer1Timer(Component&)
         VrNum1->SetValue(DisplayMegabytes(availableRam_));
         VrNum2->SetValue(DisplayMegabytes(totalRam_));
         CoolTrayIcon1->SetHint(FreeRamHint(VrNum1->Value()));
-    } catch (const std::exception& e) {
-        ReportCollectorFailure(App().Services(), "TMemory", e);
-    }
+    });
 }
 
 void TMainForm::FitDisplays(int digits)

@@ -100,16 +100,17 @@ int main(int argc, char** argv)
     }
 
     // The viewer's topics by name, any case; with none asked for, every
-    // collector in the report's order (the DirectX section has no tab).
+    // topic in the report's order.
+    const std::vector<qm::Topic> topics = info.Topics();
     std::vector<Chosen> chosen;
     for (const std::string& wanted : options->topics) {
         const qm::Topic* found = nullptr;
-        for (const qm::Topic& topic : info.Topics())
+        for (const qm::Topic& topic : topics)
             if (lstrcmpiA(std::string(topic.name).c_str(), wanted.c_str()) == 0)
                 found = &topic;
         if (!found) {
             std::fprintf(stderr, "quarrimond-report: no topic named \"%s\"; the topics are:\n", wanted.c_str());
-            for (const qm::Topic& topic : info.Topics())
+            for (const qm::Topic& topic : topics)
                 std::fprintf(stderr, "  %.*s\n", static_cast<int>(topic.name.size()), topic.name.data());
             return 2;
         }
@@ -117,13 +118,8 @@ int main(int argc, char** argv)
     }
     const bool allTopics = chosen.empty();
     if (allTopics)
-        for (const qm::CollectorRef& collector : info.InReportOrder()) {
-            std::string name = "DirectX";
-            for (const qm::Topic& topic : info.Topics())
-                if (topic.collector == collector)
-                    name = std::string(topic.name);
-            chosen.push_back({name, collector});
-        }
+        for (const qm::TopicRow* row : qm::RowsInReportOrder())
+            chosen.push_back({std::string(row->name), info.Collector(*row)});
     std::vector<std::string_view> classNames;
     std::vector<qm::CollectorRef> collectors;
     for (const Chosen& topic : chosen) {

@@ -11,6 +11,7 @@
 #include "optimizer/thread1_execute.h"
 #include "optimizer/wizard_memory.h"
 #include "platform/registry_writer.h"
+#include "sysinfo/collector_failure.h"
 #include "widgets/vr_lights.h"
 #include "widgets/vr_progress_bar.h"
 #include "widgets/vr_track_bar.h"
@@ -82,7 +83,7 @@ void TForm1::FormShow(Component&)
 {
     wmWizard1->SetActivePageIndex(0);
     VrBar1->SetPosition(0);
-    try {
+    RunGuarded(App().Services(), "TMemory.GetInfo", [&] {
         const MemoryStatus status = App().Services().ReadMemoryStatus();
         totalPhys_ = static_cast<std::int64_t>(status.totalPhysical);
         availPhys_ = static_cast<std::int64_t>(status.availablePhysical);
@@ -91,9 +92,7 @@ void TForm1::FormShow(Component&)
         RAMbar->SetMinValue(static_cast<int>(range.minValue));
         RAMbar->SetMaxValue(static_cast<int>(range.maxValue));
         RAMbar->SetPosition(RAMbar->MinValue());
-    } catch (const std::exception& e) {
-        App().Services().ShowMessage({e.what(), "TMemory.GetInfo", MessageIcon::Error, MessageButtons::Ok, false});
-    }
+    });
 }
 
 void TForm1::FlatCheckBox1Click(Component&)

@@ -28,6 +28,11 @@ public:
     {
         return target_.NotifyTrayIcon(action, data);
     }
+    ProcessEnd EndProcess(std::uint32_t id, const std::function<bool()>& isTheListed) override
+    {
+        return target_.EndProcess(id, isTheListed);
+    }
+    void* DriveIcon(const std::string& root) override { return target_.DriveIcon(root); }
 
 private:
     SystemServices& target_;

@@ -41,6 +41,8 @@ struct OsVersionInfo {
 
 enum class TrayAction { Add, Modify, Delete };
 
+enum class ProcessEnd { Ended, NotRunning, NotTheListed };
+
 // What goes to the notification area for one icon.
 struct TrayIconData {
     void* window = nullptr; // receives the callback message
@@ -78,6 +80,15 @@ public:
     virtual void OpenWithShell(const std::string& target) = 0;
     // The shell's notification area; false when the shell refused.
     virtual bool NotifyTrayIcon(TrayAction action, const TrayIconData& data) = 0;
+    // Ends process `id` when `isTheListed`, asked while the process is held
+    // open (so that its identifier cannot pass to another meanwhile), says
+    // it is the process meant. A process that has ended counts as not
+    // running, though others may still hold it open.
+    virtual ProcessEnd EndProcess(std::uint32_t id, const std::function<bool()>& isTheListed) = 0;
+    // The icon the shell shows for a drive's root ("C:\\"): its associated
+    // program's, else the drive's own picture; null without one. The caller
+    // owns it.
+    virtual void* DriveIcon(const std::string& root) = 0;
 };
 
 // The real system; one per process.

@@ -205,6 +205,32 @@ public:
         DWORD command = action == TrayAction::Add ? NIM_ADD : action == TrayAction::Modify ? NIM_MODIFY : NIM_DELETE;
         return Shell_NotifyIconA(command, &record) != FALSE;
     }
+
+    ProcessEnd EndProcess(std::uint32_t id, const std::function<bool()>& isTheListed) override
+    {
+        UniqueHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        const bool canWait = static_cast<bool>(process);
+        if (!process)
+            process.Reset(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+        if (!process || (canWait && WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0))
+            return ProcessEnd::NotRunning;
+        if (!isTheListed())
+            return ProcessEnd::NotTheListed;
+        return TerminateProcess(process.Get(), 0) ? ProcessEnd::Ended : ProcessEnd::NotRunning;
+    }
+
+    void* DriveIcon(const std::string& root) override
+    {
+        char path[MAX_PATH] = {};
+        lstrcpynA(path, root.c_str(), MAX_PATH);
+        WORD iconIndex = 0;
+        HICON icon = ExtractAssociatedIconA(GetModuleHandleA(nullptr), path, &iconIndex);
+        // Where no program is associated with a drive, its shell picture.
+        SHFILEINFOA shell{};
+        if (!icon && SHGetFileInfoA(path, 0, &shell, sizeof(shell), SHGFI_ICON))
+            icon = shell.hIcon;
+        return icon;
+    }
 };
 
 } // namespace

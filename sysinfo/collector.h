@@ -7,28 +7,16 @@
 // collector through those members, so the container, the overview and the
 // console tool drive all sixteen alike. Collectors have no virtual members:
 // a plain object of each can be made and reported anywhere.
-#include <exception>
 #include <string>
 #include <string_view>
 
 #include "framework/properties.h"
 #include "framework/string_list.h"
 #include "platform/system_services.h"
+#include "sysinfo/collector_failure.h"
 #include "sysinfo/report_locale.h"
 
 namespace qm {
-
-// Runs one refresh step. A failure is shown in an error box with no owner
-// window, titled `title` ("TDisplay.GetWinNTDisplayInfo"), and goes no
-// further: the step's object keeps what it had reached.
-template <class Step> void RunGuarded(SystemServices& services, std::string_view title, Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception& failure) {
-        services.ShowMessage({failure.what(), std::string(title), MessageIcon::Error, MessageButtons::Ok, false});
-    }
-}
 
 template <class Derived> class CollectorBase {
 public:
@@ -41,32 +29,49 @@ public:
     }
 };
 
+// What the program can do with a collector of one class without knowing the
+// class: one constant per class, `kCollectorKind<TCPU>`.
+struct CollectorKind {
+    const char* className;
+    const TypeInfo& (*type)();
+    void (*getInfo)(void* collector, SystemServices& services);
+    void (*report)(void* collector, StringList& lines, const ReportLocale& locale);
+};
+
+namespace collector_detail {
+template <class C> void GetInfoOf(void* collector, SystemServices& services)
+{
+    static_cast<C*>(collector)->GetInfo(services);
+}
+template <class C> void ReportOf(void* collector, StringList& lines, const ReportLocale& locale)
+{
+    static_cast<C*>(collector)->Report(lines, locale);
+}
+} // namespace collector_detail
+
+template <class C>
+inline constexpr CollectorKind kCollectorKind{C::kClassName, &C::StaticType, &collector_detail::GetInfoOf<C>,
+                                              &collector_detail::ReportOf<C>};
+
 // Any collector, as its consumers reach it.
 class CollectorRef {
 public:
-    template <class C>
-    explicit CollectorRef(C& collector)
-        : className_(C::kClassName), type_(&C::StaticType()), object_(&collector),
-          getInfo_([](void* c, SystemServices& services) { static_cast<C*>(c)->GetInfo(services); }),
-          report_(
-              [](void* c, StringList& lines, const ReportLocale& locale) { static_cast<C*>(c)->Report(lines, locale); })
-    {}
+    template <class C> explicit CollectorRef(C& collector) : kind_(&kCollectorKind<C>), object_(&collector) {}
+    CollectorRef(const CollectorKind& kind, void* collector) : kind_(&kind), object_(collector) {}
 
-    const char* ClassName() const { return className_; }
-    const TypeInfo& Type() const { return *type_; }
+    const CollectorKind& Kind() const { return *kind_; }
+    const char* ClassName() const { return kind_->className; }
+    const TypeInfo& Type() const { return kind_->type(); }
     // The collector itself, for its table's accessors.
     void* Object() const { return object_; }
-    void GetInfo(SystemServices& services) const { getInfo_(object_, services); }
+    void GetInfo(SystemServices& services) const { kind_->getInfo(object_, services); }
     // Appends the collector's sections, never touching what is there.
-    void Report(StringList& lines, const ReportLocale& locale) const { report_(object_, lines, locale); }
+    void Report(StringList& lines, const ReportLocale& locale) const { kind_->report(object_, lines, locale); }
     friend bool operator==(const CollectorRef& a, const CollectorRef& b) { return a.object_ == b.object_; }
 
 private:
-    const char* className_;
-    const TypeInfo* type_;
+    const CollectorKind* kind_;
     void* object_;
-    void (*getInfo_)(void*, SystemServices&);
-    void (*report_)(void*, StringList&, const ReportLocale&);
 };
 
 } // namespace qm

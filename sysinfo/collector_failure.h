@@ -1,20 +1,26 @@
 #pragma once
-// Where every collector's failure goes: one error box titled
-// "<class name>.GetInfo", with no owner window. The services decide what a
-// box is: a window in the program, a line on standard error in the console
-// tool, a record in tests.
+// Where every failure to read the system goes: one error box with no owner
+// window, titled by the step that failed ("TCPU.GetInfo",
+// "TDisplay.GetVideoBIOSInfo"). The services decide what a box is: a window
+// in the program, a line on standard error in the console tool, a record in
+// tests.
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "platform/system_services.h"
 
 namespace qm {
 
-inline void ReportCollectorFailure(SystemServices& services, const char* className, const std::exception& failure)
+// Runs one step that reads the system. A failure is shown titled `title` and
+// goes no further: what the step wrote before it failed stays.
+template <class Step> void RunGuarded(SystemServices& services, std::string_view title, Step&& step)
 {
-    std::string caption = className;
-    caption += ".GetInfo";
-    services.ShowMessage({failure.what(), caption, MessageIcon::Error, MessageButtons::Ok, false});
+    try {
+        step();
+    } catch (const std::exception& failure) {
+        services.ShowMessage({failure.what(), std::string(title), MessageIcon::Error, MessageButtons::Ok, false});
+    }
 }
 
 } // namespace qm

@@ -8,7 +8,6 @@
 
 #include "platform/registry_key.h"
 #include "platform/system_services.h"
-#include "sysinfo/collector_failure.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 

@@ -1,5 +1,7 @@
 #include "sysinfo/msysteminfo.h"
 
+#include <vector>
+
 namespace qm {
 
 TMSystemInfo::TMSystemInfo() : about_("MSystemInfo: the system-information engine of Quarrimond 4.8")
@@ -11,30 +13,39 @@ TMSystemInfo::~TMSystemInfo()
     overview_.reset();
 }
 
+namespace {
+
+// The collectors, published under the table's names; their level of the
+// container's table reaches into its engine.
+const TypeInfo& CollectorsType()
+{
+    static const std::vector<PropertyInfo> properties = [] {
+        std::vector<PropertyInfo> published;
+        for (const TopicRow& row : TopicRows()) {
+            if (row.published.empty())
+                continue;
+            PropertyInfo property{row.published, PropertyType::Object};
+            property.nested = row.collector.kind->type;
+            property.object = row.collector.published;
+            published.push_back(property);
+        }
+        return published;
+    }();
+    static const TypeInfo type{"TMSystemInfo", &Component::StaticType, properties, {},
+                               [](Component& c) -> void* { return &static_cast<TMSystemInfo&>(c).Info(); }};
+    return type;
+}
+
+} // namespace
+
 const TypeInfo& TMSystemInfo::StaticType()
 {
     using M = TMSystemInfo;
     static constexpr PropertyInfo kProperties[] = {
         StringProperty<M, &M::About, [](M&, const std::string&) {}>("About"),
-        // The collectors' stored values stand until the first refresh.
-        ObjectProperty<M, TCPU, [](M& m, bool) { return m.info_.CPU.get(); }>("CPU"),
-        ObjectProperty<M, TMemory, [](M& m, bool) { return m.info_.Memory.get(); }>("Memory"),
-        ObjectProperty<M, TOperatingSystem, [](M& m, bool) { return m.info_.OS.get(); }>("OS"),
-        ObjectProperty<M, TDisk, [](M& m, bool) { return m.info_.Disk.get(); }>("Disk"),
-        ObjectProperty<M, TMachine, [](M& m, bool) { return m.info_.Machine.get(); }>("Machine"),
-        ObjectProperty<M, TDisplay, [](M& m, bool) { return m.info_.Display.get(); }>("Display"),
-        ObjectProperty<M, TMedia, [](M& m, bool) { return m.info_.Media.get(); }>("Media"),
-        ObjectProperty<M, TDevices, [](M& m, bool) { return m.info_.Devices.get(); }>("Devices"),
-        ObjectProperty<M, TAPM, [](M& m, bool) { return m.info_.APM.get(); }>("APM"),
-        ObjectProperty<M, TNetwork, [](M& m, bool) { return m.info_.Network.get(); }>("Network"),
-        ObjectProperty<M, TEngines, [](M& m, bool) { return m.info_.Engines.get(); }>("Engines"),
-        ObjectProperty<M, TDirectX, [](M& m, bool) { return m.info_.DirectX.get(); }>("DirectX"),
-        ObjectProperty<M, TProcesses, [](M& m, bool) { return m.info_.Processes.get(); }>("Processes"),
-        ObjectProperty<M, TPrinters, [](M& m, bool) { return m.info_.Printers.get(); }>("Printers"),
-        ObjectProperty<M, TSoftware, [](M& m, bool) { return m.info_.Software.get(); }>("Software"),
-        ObjectProperty<M, TStartup, [](M& m, bool) { return m.info_.Startup.get(); }>("Startup"),
     };
-    static constexpr TypeInfo kType = ComponentType<M>("TMSystemInfo", &Component::StaticType, kProperties);
+    // The collectors' stored values stand until the first refresh.
+    static constexpr TypeInfo kType = ComponentType<M>("TMSystemInfo", &CollectorsType, kProperties);
     return kType;
 }
 

@@ -3,77 +3,85 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "platform/system_services.h"
 #include "sysinfo/shared_routines.h"
 
 namespace qm {
 
-SystemInfo::SystemInfo()
-    : CPU(std::make_unique<TCPU>()), Memory(std::make_unique<TMemory>()), OS(std::make_unique<TOperatingSystem>()),
-      Disk(std::make_unique<TDisk>()), Machine(std::make_unique<TMachine>()), Network(std::make_unique<TNetwork>()),
-      Display(std::make_unique<TDisplay>()), Media(std::make_unique<TMedia>()), Devices(std::make_unique<TDevices>()),
-      Engines(std::make_unique<TEngines>()), APM(std::make_unique<TAPM>()), DirectX(std::make_unique<TDirectX>()),
-      Processes(std::make_unique<TProcesses>()), Printers(std::make_unique<TPrinters>()),
-      Software(std::make_unique<TSoftware>()), Startup(std::make_unique<TStartup>())
+void* CollectorIn(void* info, const CollectorKind& kind)
 {
-    refreshOrder_ = {
-        CollectorRef(*Devices),   CollectorRef(*CPU),      CollectorRef(*Memory),   CollectorRef(*OS),
-        CollectorRef(*Disk),      CollectorRef(*Machine),  CollectorRef(*Network),  CollectorRef(*Display),
-        CollectorRef(*Media),     CollectorRef(*Engines),  CollectorRef(*APM),      CollectorRef(*DirectX),
-        CollectorRef(*Processes), CollectorRef(*Printers), CollectorRef(*Software), CollectorRef(*Startup)};
-    reportOrder_ = {CollectorRef(*Machine),   CollectorRef(*OS),       CollectorRef(*CPU),      CollectorRef(*Memory),
-                    CollectorRef(*Display),   CollectorRef(*APM),      CollectorRef(*Media),    CollectorRef(*Network),
-                    CollectorRef(*Devices),   CollectorRef(*Engines),  CollectorRef(*DirectX),  CollectorRef(*Disk),
-                    CollectorRef(*Processes), CollectorRef(*Printers), CollectorRef(*Software), CollectorRef(*Startup)};
-    topics_ = {{"Machine", CollectorRef(*Machine)},
-               {"Operating System", CollectorRef(*OS)},
-               {"CPU", CollectorRef(*CPU)},
-               {"Memory", CollectorRef(*Memory)},
-               {"Display", CollectorRef(*Display)},
-               {"APM", CollectorRef(*APM)},
-               {"Media", CollectorRef(*Media)},
-               {"Network", CollectorRef(*Network)},
-               {"Devices", CollectorRef(*Devices)},
-               {"Printers", CollectorRef(*Printers)},
-               {"Engines", CollectorRef(*Engines)},
-               {"Drives", CollectorRef(*Disk)},
-               {"Time Zone", CollectorRef(*OS->TimeZone)},
-               {"Processess", CollectorRef(*Processes)},
-               {"Startup", CollectorRef(*Startup)},
-               {"Software", CollectorRef(*Software)}};
+    return static_cast<SystemInfo*>(info)->Object(kind);
+}
+
+SystemInfo::SystemInfo()
+{
+    for (const TopicRow& row : TopicRows())
+        owned_.push_back(row.collector.make ? row.collector.make() : nullptr);
 }
 
 SystemInfo::~SystemInfo()
 {
-    CPU.reset();
-    Memory.reset();
-    OS.reset();
-    Disk.reset();
-    Machine.reset();
-    Network.reset();
-    Display.reset();
-    Media.reset();
-    Devices.reset();
-    Engines.reset();
-    APM.reset();
-    DirectX.reset();
-    Processes.reset();
-    Printers.reset();
-    Software.reset();
-    Startup.reset();
+    const auto rows = TopicRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (owned_[i])
+            rows[i].collector.free(owned_[i]);
+}
+
+void* SystemInfo::Object(const CollectorKind& kind) const
+{
+    for (const TopicRow& row : TopicRows())
+        if (row.collector.kind == &kind)
+            return Collector(row).Object();
+    throw std::logic_error(std::string("no topic has the collector ") + kind.className);
+}
+
+CollectorRef SystemInfo::Collector(const TopicRow& row) const
+{
+    const TopicCollector& collector = row.collector;
+    if (collector.owner)
+        return CollectorRef(*collector.kind, collector.inOwner(Object(*collector.owner)));
+    return CollectorRef(*collector.kind, owned_[static_cast<size_t>(&row - TopicRows().data())]);
+}
+
+std::vector<CollectorRef> SystemInfo::InRefreshOrder() const
+{
+    std::vector<CollectorRef> collectors;
+    for (const TopicRow* row : RowsInRefreshOrder())
+        collectors.push_back(Collector(*row));
+    return collectors;
+}
+
+std::vector<CollectorRef> SystemInfo::InReportOrder() const
+{
+    std::vector<CollectorRef> collectors;
+    for (const TopicRow* row : RowsInReportOrder())
+        collectors.push_back(Collector(*row));
+    return collectors;
+}
+
+std::vector<Topic> SystemInfo::Topics() const
+{
+    std::vector<Topic> topics;
+    for (const TopicRow& row : TopicRows())
+        if (!row.sheet.empty())
+            topics.push_back({row.name, row.sheet, Collector(row)});
+    return topics;
 }
 
 void SystemInfo::RefreshData(SystemServices& services, const std::function<void(const CollectorRef&)>& starting)
 {
-    Disk->SetServices(services);
-    for (const CollectorRef& collector : refreshOrder_) {
+    TDisk& disk = Get<TDisk>();
+    disk.SetServices(services);
+    for (const CollectorRef& collector : InRefreshOrder()) {
         if (starting)
             starting(collector);
         collector.GetInfo(services);
         // The per-drive figures describe the system drive.
-        if (collector == CollectorRef(*Disk))
-            Disk->SetDisk(SystemDriveOf(OS->Folders->Lines()));
+        if (collector.Object() == &disk)
+            disk.SetDisk(SystemDriveOf(Get<TOperatingSystem>().Folders->Lines()));
     }
 }
 
@@ -83,45 +91,53 @@ void SystemInfo::RefreshOnly(SystemServices& services, const std::vector<Collect
     auto isChosen = [&](const CollectorRef& collector) {
         return std::find(chosen.begin(), chosen.end(), collector) != chosen.end();
     };
-    Disk->SetServices(services);
+    TDisk& disk = Get<TDisk>();
+    const CollectorRef os(Get<TOperatingSystem>());
+    disk.SetServices(services);
     std::vector<CollectorRef> order;
-    for (const CollectorRef& collector : refreshOrder_)
+    for (const CollectorRef& collector : InRefreshOrder())
         if (isChosen(collector))
             order.push_back(collector);
-    // The time zone is read with the operating system when that is chosen too.
+    // A part is read with its owner when that is chosen too.
+    auto readWithOwner = [&](const CollectorRef& collector) {
+        for (const TopicRow& row : TopicRows())
+            if (row.collector.owner && Collector(row) == collector)
+                return isChosen(CollectorRef(*row.collector.owner, Object(*row.collector.owner)));
+        return false;
+    };
     for (const CollectorRef& collector : chosen)
-        if (std::find(order.begin(), order.end(), collector) == order.end() &&
-            !(collector == CollectorRef(*OS->TimeZone) && isChosen(CollectorRef(*OS))))
+        if (std::find(order.begin(), order.end(), collector) == order.end() && !readWithOwner(collector))
             order.push_back(collector);
     for (const CollectorRef& collector : order) {
         if (starting)
             starting(collector);
         collector.GetInfo(services);
-        if (collector == CollectorRef(*Disk))
-            Disk->SetDisk(isChosen(CollectorRef(*OS)) ? SystemDriveOf(OS->Folders->Lines())
-                                                      : SystemDriveOf({"Windows=" + WindowsDirectoryText()}));
+        if (collector.Object() == &disk)
+            disk.SetDisk(isChosen(os) ? SystemDriveOf(Get<TOperatingSystem>().Folders->Lines())
+                                      : SystemDriveOf({"Windows=" + WindowsDirectoryText()}));
     }
 }
 
 void SystemInfo::ReportOne(const CollectorRef& collector, StringList& lines, const ReportLocale& locale)
 {
-    if (!(collector == CollectorRef(*Disk))) {
+    TDisk& disk = Get<TDisk>();
+    if (collector.Object() != &disk) {
         collector.Report(lines, locale);
         return;
     }
-    const TDisk selected = *Disk;
+    const TDisk selected = disk;
     try {
         collector.Report(lines, locale);
     } catch (...) {
-        *Disk = selected;
+        disk = selected;
         throw;
     }
-    *Disk = selected;
+    disk = selected;
 }
 
 void SystemInfo::Report(StringList& lines, const ReportLocale& locale)
 {
-    for (const CollectorRef& collector : reportOrder_)
+    for (const CollectorRef& collector : InReportOrder())
         collector.Report(lines, locale);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// The tabbed information window: every collector's values on its own page,
-// refreshed on request, with detail lists, process actions and reports.
+// The tabbed information window: every topic's values on its own page
+// (sysinfo/viewer/pages/), refreshed on request, with detail lists
+// (overview_details.cpp), process commands (overview_processes.cpp) and
+// reports (overview_reports.cpp).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,7 +33,6 @@ class TTreeView;
 
 class TfrmMSI_Overview : public TForm, public OverviewWindow {
 public:
-    static constexpr int kPageCount = 17; // the sixteen topics and About
     static constexpr std::uint32_t kAllTopics = 0xFFFF;
 
     explicit TfrmMSI_Overview(Application& application);
@@ -83,25 +84,8 @@ protected:
     void DescriptionLoaded() override;
 
 private:
-    void FillMachine();
-    void FillOS();
-    void FillCPU();
-    void FillMemoryPage();
-    void FillDisplay();
-    void FillAPM();
-    void FillMedia();
-    void FillNetwork();
-    void FillDevices();
-    void FillEngines();
-    void FillDrives();
-    void FillTimeZone();
-    void FillProcesses();
-    void FillPrinters();
-    void FillStartup();
-    void FillSoftware();
     void FillAbout();
 
-    bool IsNT() const;
     SystemInfo& Info() const;
     // Builds a detail dialog, lets `fill` fill it, shows it modally.
     void ShowDetail(TdlgMSI_Detail::Page page, const std::string& title,
@@ -121,10 +105,7 @@ private:
     TPrinterSetupDialog* psd = nullptr;
     TPopupMenu* ReportMenu = nullptr;
     TTreeView* Tree = nullptr;
-    TComboBox* cbDrive = nullptr;
-    TTabControl* tcStartup = nullptr;
     TListView* lvProcs = nullptr;
-    TImage* imgDrive = nullptr;
 };
 
 // The factory the program gives its container: an information window owned

@@ -67,6 +67,8 @@ public:
     bool RequestPowerState(bool, bool) override { return false; }
     void OpenWithShell(const std::string&) override {}
     bool NotifyTrayIcon(TrayAction, const TrayIconData&) override { return false; }
+    ProcessEnd EndProcess(std::uint32_t, const std::function<bool()>&) override { return ProcessEnd::NotRunning; }
+    void* DriveIcon(const std::string&) override { return nullptr; }
 };
 
 } // namespace qm::test

@@ -324,17 +324,17 @@ TEST_F(MainWindow, SystemInfoShowsOneOverviewAtATime)
     EXPECT_TRUE(services.messages.empty());
 
     // Open already: brought forward, not refreshed.
-    container.Info().Memory->PhysicalTotal = 12345;
+    container.Info().Get<TMemory>().PhysicalTotal = 12345;
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
     EXPECT_EQ(container.Overview(), static_cast<OverviewWindow*>(first));
-    EXPECT_EQ(container.Info().Memory->PhysicalTotal, 12345);
+    EXPECT_EQ(container.Info().Get<TMemory>().PhysicalTotal, 12345);
 
     // Closed: destroyed; the next request builds and refreshes a new one.
     first->Close();
     EXPECT_TRUE(test::PumpUntil([&] { return container.Overview() == nullptr; }));
     test::ClickAt(Get<TControl>("FlatButton1"), 10, 10);
     ASSERT_NE(container.Overview(), nullptr);
-    EXPECT_NE(container.Info().Memory->PhysicalTotal, 12345);
+    EXPECT_NE(container.Info().Get<TMemory>().PhysicalTotal, 12345);
     dynamic_cast<TfrmMSI_Overview&>(*container.Overview()).Close();
 }
 

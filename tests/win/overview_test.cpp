@@ -285,7 +285,7 @@ TEST_F(Overview, OpensAsDescribedWithEveryTopicFilled)
 
     // This test program is among the processes, by its decimal identifier.
     auto& processes = Get<TListView>("lvProcs");
-    const TProcesses& collector = *container.Info().Processes;
+    const TProcesses& collector = container.Info().Get<TProcesses>();
     EXPECT_EQ(processes.Count(), collector.ProcessCount());
     EXPECT_EQ(Get<TPanel>("ProcPanel").Caption(), "  " + std::to_string(collector.ProcessCount()) + " processes");
     bool found = false;
@@ -339,7 +339,7 @@ TEST_F(Overview, EveryTabByMouse)
     TabCtrl_GetItemRect(startup.Handle(), 5, &r);
     ASSERT_TRUE(test::XClickAt(startup.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
     EXPECT_TRUE(test::PumpUntil([&] { return startup.TabIndex() == 5; }));
-    EXPECT_EQ(Get<TListView>("lvStartup").Count(), container.Info().Startup->Count(StartupKind::WinIni));
+    EXPECT_EQ(Get<TListView>("lvStartup").Count(), container.Info().Get<TStartup>().Count(StartupKind::WinIni));
     Shot("overview-tsStartup-winini");
     (void)window;
 }
@@ -390,7 +390,7 @@ TEST_F(Overview, SubDialogsShowTheirListsAndKeepCheckMarks)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "Environment");
     EXPECT_EQ(seen[0].page, 3);
-    EXPECT_EQ(seen[0].items, static_cast<int>(container.Info().OS->Environment->Count()));
+    EXPECT_EQ(seen[0].items, static_cast<int>(container.Info().Get<TOperatingSystem>().Environment->Count()));
 
     clickOneBox = true;
     const char* captions[] = {"Curve Capabilities", "Line Capabilities", "Polygonal Capabilities",
@@ -406,10 +406,10 @@ TEST_F(Overview, SubDialogsShowTheirListsAndKeepCheckMarks)
         EXPECT_TRUE(seen.back().markKept) << captions[tag];
     }
     clickOneBox = false;
-    const std::pair<const char*, const StringList*> lists[] = {{"bModes", &container.Info().Display->Modes},
-                                                               {"bProto", &container.Info().Network->Protocols},
-                                                               {"bServ", &container.Info().Network->Services},
-                                                               {"bCli", &container.Info().Network->Clients}};
+    const std::pair<const char*, const StringList*> lists[] = {{"bModes", &container.Info().Get<TDisplay>().Modes},
+                                                               {"bProto", &container.Info().Get<TNetwork>().Protocols},
+                                                               {"bServ", &container.Info().Get<TNetwork>().Services},
+                                                               {"bCli", &container.Info().Get<TNetwork>().Clients}};
     for (const auto& [button, list] : lists) {
         open(std::string(button) == "bModes" ? "tsDisplay" : "tsNetwork", button);
         EXPECT_EQ(seen.back().items, static_cast<int>(list->Count())) << button;
@@ -452,7 +452,7 @@ TEST_F(Overview, DeviceTreeAndProperties)
     mouse.Description = "QM Mouse";
     mouse.ServiceName = "Mouse Class Driver";
     mouse.Service = "mouclass";
-    container.Info().Devices->SetDevices({disk, second, mouse});
+    container.Info().Get<TDevices>().SetDevices({disk, second, mouse});
     window.RefreshDisplay();
 
     auto& tree = Get<TTreeView>("Tree");
@@ -572,7 +572,7 @@ TEST_F(Overview, RefusesToEndAProcessThatIsNotTheOneListed)
     auto& window = Open();
     ASSERT_TRUE(ClickTab(Get<TPageControl>("pc"), "tsProcs"));
     auto& rows = Get<TListView>("lvProcs");
-    TProcesses& processes = *container.Info().Processes;
+    TProcesses& processes = container.Info().Get<TProcesses>();
     const auto listedNow = std::find_if(processes.Entries().begin(), processes.Entries().end(),
                                         [&](const TProcessEntry& entry) { return entry.ID == child; });
     ASSERT_NE(listedNow, processes.Entries().end());

@@ -5,7 +5,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 #include "app/app_classes.h"
@@ -86,22 +88,101 @@ TEST(SystemInfo, RefreshReadsEveryBuiltCollectorAndPicksTheSystemDrive)
     services.version = {1, 4, 10, (4u << 24) | (10u << 16) | 2222u, " A "};
     SystemInfo info;
     info.RefreshData(services);
-    EXPECT_EQ(info.Memory->PhysicalTotal, 268435456);
-    EXPECT_EQ(info.OS->Platform, "Windows 9x");
-    EXPECT_EQ(info.OS->BuildNumber, 2222); // the low word only
-    EXPECT_GT(info.CPU->Count, 0);
-    EXPECT_GT(info.CPU->Frequency, 0);
-    EXPECT_FALSE(info.OS->Folders->Lines().empty());
+    EXPECT_EQ(info.Get<TMemory>().PhysicalTotal, 268435456);
+    EXPECT_EQ(info.Get<TOperatingSystem>().Platform, "Windows 9x");
+    EXPECT_EQ(info.Get<TOperatingSystem>().BuildNumber, 2222); // the low word only
+    EXPECT_GT(info.Get<TCPU>().Count, 0);
+    EXPECT_GT(info.Get<TCPU>().Frequency, 0);
+    EXPECT_FALSE(info.Get<TOperatingSystem>().Folders->Lines().empty());
 
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, sizeof(windows));
-    EXPECT_EQ(info.Disk->Drive, std::string(windows, 2));
+    EXPECT_EQ(info.Get<TDisk>().Drive, std::string(windows, 2));
 
     StringList lines;
     info.Report(lines, ReportLocale{',', PlainDateTimeText});
     EXPECT_NE(lines.IndexOf("PhysMemTotal=268,435,456"), -1);
     EXPECT_NE(lines.IndexOf("Version=4.10"), -1);
     EXPECT_TRUE(services.messages.empty());
+}
+
+TEST(SystemInfo, RefreshAllReadsTheCollectorsInItsOrder)
+{
+    test::FakeServices services;
+    SystemInfo info;
+    std::vector<std::string> read;
+    info.RefreshData(services, [&](const CollectorRef& collector) { read.emplace_back(collector.ClassName()); });
+    EXPECT_EQ(read, (std::vector<std::string>{"TDevices", "TCPU", "TMemory", "TOperatingSystem", "TDisk", "TMachine",
+                                              "TNetwork", "TDisplay", "TMedia", "TEngines", "TAPM", "TDirectX",
+                                              "TProcesses", "TPrinters", "TSoftware", "TStartup"}));
+}
+
+TEST(SystemInfo, OnlyTheChosenAreReadAndTheTimeZoneWithTheSystemWhenBothAreChosen)
+{
+    test::FakeServices services;
+    SystemInfo info;
+    const CollectorRef zone(info.Get<TTimeZone>()), os(info.Get<TOperatingSystem>()), cpu(info.Get<TCPU>());
+    std::vector<std::string> read;
+    auto record = [&](const CollectorRef& collector) { read.emplace_back(collector.ClassName()); };
+    info.RefreshOnly(services, {zone, cpu}, record);
+    EXPECT_EQ(read, (std::vector<std::string>{"TCPU", "TTimeZone"}));
+    read.clear();
+    info.RefreshOnly(services, {zone, os}, record);
+    EXPECT_EQ(read, (std::vector<std::string>{"TOperatingSystem"}));
+}
+
+// The topic table is the one list of topics: every place takes its share.
+TEST(TopicTable, EachRankOnceAndEachPartWithItsOwner)
+{
+    std::vector<int> refresh, report;
+    std::vector<std::string_view> sheets, published;
+    for (const TopicRow& row : TopicRows()) {
+        if (row.collector.owner) {
+            EXPECT_EQ(row.refreshRank, 0) << row.name;
+            EXPECT_EQ(row.reportRank, 0) << row.name;
+            EXPECT_TRUE(row.published.empty()) << row.name;
+            EXPECT_EQ(std::count_if(TopicRows().begin(), TopicRows().end(),
+                                    [&](const TopicRow& other) { return other.collector.kind == row.collector.owner; }),
+                      1)
+                << row.name;
+            continue;
+        }
+        refresh.push_back(row.refreshRank);
+        report.push_back(row.reportRank);
+        published.push_back(row.published);
+        if (!row.sheet.empty())
+            sheets.push_back(row.sheet);
+    }
+    std::sort(refresh.begin(), refresh.end());
+    std::sort(report.begin(), report.end());
+    std::vector<int> ranks(refresh.size());
+    std::iota(ranks.begin(), ranks.end(), 1);
+    EXPECT_EQ(refresh, ranks);
+    EXPECT_EQ(report, ranks);
+    std::sort(sheets.begin(), sheets.end());
+    EXPECT_EQ(std::adjacent_find(sheets.begin(), sheets.end()), sheets.end());
+    std::sort(published.begin(), published.end());
+    EXPECT_EQ(published, (std::vector<std::string_view>{"APM", "CPU", "Devices", "DirectX", "Disk", "Display",
+                                                         "Engines", "Machine", "Media", "Memory", "Network", "OS",
+                                                         "Printers", "Processes", "Software", "Startup"}));
+}
+
+TEST(TopicTable, TheContainerPublishesEveryCollectorUnderItsName)
+{
+    test::FakeServices services;
+    Application app(services);
+    RegisterAppClasses(app.Classes());
+    auto& form = app.CreateForm<test::TextForm>("object F: TQuarrimondTestForm\n"
+                                                " object Info: TMSystemInfo\n"
+                                                "  Memory.PhysicalTotal = 12345\n"
+                                                "  OS.Platform = 'stored'\n"
+                                                "  Printers.DefaultIndex = 3\n"
+                                                " end\n"
+                                                "end\n");
+    SystemInfo& info = form.Find<TMSystemInfo>("Info").Info();
+    EXPECT_EQ(info.Get<TMemory>().PhysicalTotal, 12345);
+    EXPECT_EQ(info.Get<TOperatingSystem>().Platform, "stored");
+    EXPECT_EQ(info.Get<TPrinters>().DefaultIndex, 3);
 }
 
 // Memory that cannot be read: the failure is reported once, under the
@@ -121,8 +202,8 @@ TEST(SystemInfo, ACollectorFailureReachesTheReporterAndTheRestGoOn)
     EXPECT_EQ(services.messages[0].text, "no memory status");
     EXPECT_EQ(services.messages[0].icon, MessageIcon::Error);
     EXPECT_FALSE(services.messages[0].hasOwner);
-    EXPECT_GT(info.CPU->Count, 0);
-    EXPECT_FALSE(info.OS->Platform.empty());
+    EXPECT_GT(info.Get<TCPU>().Count, 0);
+    EXPECT_FALSE(info.Get<TOperatingSystem>().Platform.empty());
 }
 
 TEST(SystemInfo, StoredCollectorValuesStandUntilTheFirstRefresh)
@@ -139,13 +220,13 @@ TEST(SystemInfo, StoredCollectorValuesStandUntilTheFirstRefresh)
                                                 " end\n"
                                                 "end\n");
     TMSystemInfo& container = form.Find<TMSystemInfo>("Info");
-    EXPECT_EQ(container.Info().CPU->CodeName, "Klamath");
-    EXPECT_EQ(container.Info().CPU->Transistors, 7);
-    EXPECT_TRUE(container.Info().CPU->FDIVBug);
+    EXPECT_EQ(container.Info().Get<TCPU>().CodeName, "Klamath");
+    EXPECT_EQ(container.Info().Get<TCPU>().Transistors, 7);
+    EXPECT_TRUE(container.Info().Get<TCPU>().FDIVBug);
     EXPECT_NE(container.About(), "stored");
     EXPECT_FALSE(container.About().empty());
-    container.Info().CPU->GetInfo(services);
-    EXPECT_FALSE(container.Info().CPU->FDIVBug); // this processor divides correctly
+    container.Info().Get<TCPU>().GetInfo(services);
+    EXPECT_FALSE(container.Info().Get<TCPU>().FDIVBug); // this processor divides correctly
 }
 
 TEST(OperatingSystem, FoldersEnvironmentAndZoneFromThisSystem)

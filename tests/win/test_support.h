@@ -91,6 +91,13 @@ public:
         trayCalls.push_back({action, data});
         return true;
     }
+
+    // Processes end and drives show their icons for real.
+    ProcessEnd EndProcess(std::uint32_t id, const std::function<bool()>& isTheListed) override
+    {
+        return WindowsServices().EndProcess(id, isTheListed);
+    }
+    void* DriveIcon(const std::string& root) override { return WindowsServices().DriveIcon(root); }
 };
 
 // Dispatches messages for `ms` milliseconds.
