@@ -1,5 +1,6 @@
 #pragma once
-// Timing helpers for the benchmarks: the performance counter, and medians.
+// Timing helpers for the benchmarks: the process clock, the performance
+// counter, and medians.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +9,23 @@
 #include <vector>
 
 namespace qm::bench {
+
+inline double FileTimeMicroseconds(const FILETIME& t)
+{
+    ULARGE_INTEGER v;
+    v.LowPart = t.dwLowDateTime;
+    v.HighPart = t.dwHighDateTime;
+    return v.QuadPart / 10.0;
+}
+
+// Microseconds since the process was created, on the system clock.
+inline double SinceProcessStart()
+{
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    return FileTimeMicroseconds(now) - FileTimeMicroseconds(created);
+}
 
 inline double NowMicroseconds()
 {

@@ -1,4 +1,5 @@
-// Start-up time and the cost of the main window's periodic work.
+// The cost of the main window's periodic work, its paint, "System info..."
+// and the wizard. Start-up is bench/start_bench.cpp's.
 #include <cstdio>
 
 #include <shlwapi.h>
@@ -18,36 +19,6 @@
 #include "widgets/vr_scope.h"
 
 namespace {
-
-double FileTimeMicroseconds(const FILETIME& t)
-{
-    ULARGE_INTEGER v;
-    v.LowPart = t.dwLowDateTime;
-    v.HighPart = t.dwHighDateTime;
-    return v.QuadPart / 10.0;
-}
-
-// Microseconds since the process was created, on the system clock.
-double SinceProcessStart()
-{
-    FILETIME created, exited, kernel, user, now;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    GetSystemTimeAsFileTime(&now);
-    return FileTimeMicroseconds(now) - FileTimeMicroseconds(created);
-}
-
-// Notes when the main window first becomes visible: the fade that follows
-// is the window's own business and not start-up.
-class ShownProbe : public qm::TForm::MessageHook {
-public:
-    bool FormMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&) override
-    {
-        if (message == WM_SHOWWINDOW && wParam && shownAfterStart < 0)
-            shownAfterStart = SinceProcessStart();
-        return false;
-    }
-    double shownAfterStart = -1;
-};
 
 // The real system, but the restart question is answered "No".
 class NoRestartServices final : public qm::ForwardingServices {
@@ -182,12 +153,7 @@ int main()
     Application application(services);
     CreateQuarrimondWindows(application);
     auto* main = application.FindForm<TMainForm>();
-    ShownProbe probe;
-    main->AddMessageHook(probe);
     main->Show();
-    main->RemoveMessageHook(probe);
-    std::printf("%-44s %8.1f ms\n", "process start to main window shown", probe.shownAfterStart / 1000.0);
-    std::printf("%-44s %8.1f ms\n", "  and to the end of the fade-in", SinceProcessStart() / 1000.0);
 
     application.ProcessMessages();
     bench::Print("sampling tick, figures unchanged", bench::Measure(2000, [&] { main->VrTimer1Timer(*main); }));

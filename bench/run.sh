@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Builds the x86_64 benchmarks and runs them under Wine on a virtual display:
-# start-up and per-tick costs, the information engine, then the resident cost
-# of the running program against the floor program (bench/floor_window.cpp),
-# both started together: processor clock ticks over SECONDS shown, then over
-# SECONDS minimised to the tray, and resident memory, for RUNS runs, with the
-# pointer in a corner of the screen. Times come
-# from /proc, since Wine reports none for other processes.
+# Builds the x86_64 benchmarks and runs them under Wine on a virtual display,
+# in the build's own Wine prefix (build/x86_64/wine-run), as its tests run:
+# start to the main window's first paint, the per-tick and paint costs, the
+# information engine, then the resident cost of the running program against
+# the floor program (bench/floor_window.cpp), both started together, for RUNS
+# runs: processor time over SECONDS shown with the pointer away from both
+# windows, over SECONDS with the pointer resting on each one's trace in turn,
+# over SECONDS minimised to the tray, and resident memory after the first
+# period. Processor time is summed over the process's threads from /proc
+# (Wine reports none for other processes), in milliseconds.
 # Usage: bench/run.sh [SECONDS, default 60] [RUNS, default 3]
+#   QM_BENCH_DISPLAY  the first X display number tried (default 130)
+#   QM_BENCH          the parts run (default "start main sysinfo resident")
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -14,42 +19,80 @@ runs=${2:-3}
 "$root/scripts/build.sh" x86_64 >/dev/null
 cmake --build "$root/build/x86_64" --target benchmarks >/dev/null
 bin=$root/build/x86_64
-export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  root=$1 bin=$2 seconds=$3 runs=$4
-  ticks() { awk "{print \$14 + \$15}" /proc/$1/stat; }
+xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
+  bin=$1 seconds=$2 runs=$3 parts=" $4 "
+  wine=$bin/wine-run log=$bin/bench.log
+  cpu_ms() { cat /proc/$1/task/*/schedstat | awk "{ns += \$1} END {printf \"%d\", ns / 1e6}"; }
   rss() { awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$1/status; }
   ratio() { awk -v a="$1" -v b="$2" "BEGIN { if (b > 0) printf \"%.2f\", a / b; else print \"n/a\" }"; }
-  "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1
+  versus() { echo "$1 vs $2 ($(ratio "$1" "$2"))"; }
+  median() { sort -n | awk "{v[NR] = \$1} END {print v[int((NR + 1) / 2)]}"; }
+  away() { xdotool mousemove 1023 767; }
+  # Onto the middle of the trace, at the same client point in both windows.
+  rest_on() {
+    "$wine" "$bin/bench/point_at.exe" "$1" 173 116 > "$bin/point.txt" 2>/dev/null
+    xdotool mousemove $(tr -d "\r" < "$bin/point.txt")
+  }
+  "$wine" cmd /c exit >/dev/null 2>&1
+  export WINEPREFIX=$("$wine" --prefix)
   wineserver -p 30
-  "$root/scripts/wine-run" "$bin/bench/main_window_bench.exe" > "$bin/bench.log" 2>/dev/null
-  echo "== system information" >> "$bin/bench.log"
-  "$root/scripts/wine-run" "$bin/bench/system_info_bench.exe" >> "$bin/bench.log" 2>/dev/null
-  echo "== resident cost against the floor program, clock ticks of $(getconf CLK_TCK) per second" >> "$bin/bench.log"
-  printf "%-4s %-22s %-22s %-22s\n" run "shown ${seconds} s (ratio)" "in tray ${seconds} s (ratio)" "memory MB (ratio)" >> "$bin/bench.log"
+
+  : > "$log"
+  if [[ $parts == *" start "* ]]; then
+    echo "== start to the main window first painted (fade-in excluded), warm" >> "$log"
+    "$wine" "$bin/bench/start_bench.exe" >/dev/null 2>&1 # warms the files and the server
+    : > "$bin/start.txt"
+    for run in 1 2 3 4 5; do
+      "$wine" "$bin/bench/start_bench.exe" >> "$bin/start.txt" 2>/dev/null
+    done
+    awk "{printf \"run %d: first paint %7.1f ms, end of the fade-in %7.1f ms\n\", NR, \$1, \$2}" "$bin/start.txt" >> "$log"
+    echo "median first paint $(cut -d" " -f1 "$bin/start.txt" | median) ms" >> "$log"
+  fi
+  if [[ $parts == *" main "* ]]; then
+    echo "== main window" >> "$log"
+    "$wine" "$bin/bench/main_window_bench.exe" >> "$log" 2>/dev/null
+  fi
+  if [[ $parts == *" sysinfo "* ]]; then
+    echo "== system information" >> "$log"
+    "$wine" "$bin/bench/system_info_bench.exe" >> "$log" 2>/dev/null
+  fi
+  if [[ $parts == *" resident "* ]]; then
+    echo "== resident cost against the floor program: processor ms over ${seconds} s, memory MB" >> "$log"
+    printf "%-4s %-26s %-26s %-26s %-26s\n" run "shown, pointer away" "shown, pointer over" "in the tray" "memory" >> "$log"
+  else
+    runs=0
+  fi
   for run in $(seq "$runs"); do
-    "$root/scripts/wine-run" "$bin/app/quarrimond.exe" >/dev/null 2>&1 &
-    "$root/scripts/wine-run" "$bin/bench/floor_window.exe" >/dev/null 2>&1 &
-    # The pointer rests away from both windows: over one, Wine polls every
-    # 0.4 s for the pointer leaving it, which the floor program never asks for.
-    xdotool mousemove 1023 767
+    "$wine" "$bin/app/quarrimond.exe" >/dev/null 2>&1 &
+    "$wine" "$bin/bench/floor_window.exe" >/dev/null 2>&1 &
+    away
     sleep 8
     program=$(pgrep -n -x quarrimond.exe); floor=$(pgrep -n ^floor_window)
-    p0=$(ticks "$program"); f0=$(ticks "$floor")
+    p0=$(cpu_ms "$program"); f0=$(cpu_ms "$floor")
     sleep "$seconds"
-    p1=$(ticks "$program"); f1=$(ticks "$floor")
-    pm=$(rss "$program"); fm=$(rss "$floor")
-    "$root/scripts/wine-run" "$bin/bench/minimise_windows.exe" "Quarrimond v4.8" Floor >/dev/null 2>&1
+    p1=$(cpu_ms "$program"); f1=$(cpu_ms "$floor")
+    memory=$(versus "$(rss "$program")" "$(rss "$floor")")
+    # One pointer: each program is measured with it resting on its own trace.
+    rest_on "Quarrimond v4.8"
+    sleep 2
+    p2=$(cpu_ms "$program")
+    sleep "$seconds"
+    p3=$(cpu_ms "$program")
+    rest_on Floor
+    sleep 2
+    f2=$(cpu_ms "$floor")
+    sleep "$seconds"
+    f3=$(cpu_ms "$floor")
+    away
+    "$wine" "$bin/bench/minimise_windows.exe" "Quarrimond v4.8" Floor >/dev/null 2>&1
     sleep 3
-    p2=$(ticks "$program"); f2=$(ticks "$floor")
+    p4=$(cpu_ms "$program"); f4=$(cpu_ms "$floor")
     sleep "$seconds"
-    p3=$(ticks "$program"); f3=$(ticks "$floor")
-    shown="$((p1 - p0)) vs $((f1 - f0)) ($(ratio $((p1 - p0)) $((f1 - f0))))"
-    tray="$((p3 - p2)) vs $((f3 - f2)) ($(ratio $((p3 - p2)) $((f3 - f2))))"
-    memory="$pm vs $fm ($(ratio "$pm" "$fm"))"
-    printf "%-4s %-22s %-22s %-22s\n" "$run" "$shown" "$tray" "$memory" >> "$bin/bench.log"
+    p5=$(cpu_ms "$program"); f5=$(cpu_ms "$floor")
+    printf "%-4s %-26s %-26s %-26s %-26s\n" "$run" "$(versus $((p1 - p0)) $((f1 - f0)))" \
+      "$(versus $((p3 - p2)) $((f3 - f2)))" "$(versus $((p5 - p4)) $((f5 - f4)))" "$memory" >> "$log"
     kill "$program" "$floor" 2>/dev/null || true
     sleep 2
   done
-  wineserver -k' _ "$root" "$bin" "$seconds" "$runs"
+  wineserver -k' _ "$bin" "$seconds" "$runs" "${QM_BENCH:-start main sysinfo resident}"
 cat "$bin/bench.log"
