@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 // The loader every late-import stub calls (the C runtime's).
 extern "C" FARPROC WINAPI __delayLoadHelper2(PCImgDelayDescr descriptor, FARPROC* slot);
 
@@ -53,7 +52,7 @@ public:
     static Image ThisProgram()
     {
         Image image;
-        image.mapped_ = reinterpret_cast<const std::uint8_t*>(&__ImageBase);
+        image.mapped_ = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
         image.Parse(image.mapped_, 0);
         return image;
     }
@@ -276,7 +275,7 @@ TEST(LateImports, TheLoaderResolvesEveryOneOfThisProgram)
     ASSERT_TRUE(image.Valid());
     const std::vector<LateImport> imports = image.LateImports();
     EXPECT_TRUE(Libraries(imports).contains("ole32.dll"));
-    const auto* base = reinterpret_cast<const std::uint8_t*>(&__ImageBase);
+    const auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
     for (const LateImport& import : imports) {
         SCOPED_TRACE(import.library + "!" + import.name);
         auto* descriptor = reinterpret_cast<PCImgDelayDescr>(base + import.descriptorRva);
