@@ -16,6 +16,7 @@
 #include "app/report_options.h"
 #include "platform/file_write.h"
 #include "platform/forwarding_services.h"
+#include "platform/text_case.h"
 #include "platform/text_encoding.h"
 #include "sysinfo/report_json.h"
 #include "sysinfo/startup_values.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv)
     for (const std::string& wanted : options->topics) {
         const qm::Topic* found = nullptr;
         for (const qm::Topic& topic : topics)
-            if (lstrcmpiA(std::string(topic.name).c_str(), wanted.c_str()) == 0)
+            if (qm::EqualIgnoringCase(topic.name, wanted))
                 found = &topic;
         if (!found) {
             std::fprintf(stderr, "quarrimond-report: no topic named \"%s\"; the topics are:\n", wanted.c_str());

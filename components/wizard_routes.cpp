@@ -1,7 +1,8 @@
 #include "components/wizard_routes.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/text_case.h"
 
 namespace qm {
 
@@ -13,9 +14,7 @@ std::string InvalidPageIndexText(int index, int maxIndex)
 
 bool SameRouteName(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return EqualIgnoringCase(a, b);
 }
 
 std::string NewRouteName(const std::vector<std::string>& existing)

@@ -1,7 +1,8 @@
 #include "framework/dialog_navigation.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "platform/text_case.h"
 
 namespace qm {
 
@@ -108,14 +109,14 @@ std::optional<char> MnemonicOf(std::string_view caption)
             ++i;
             continue;
         }
-        return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+        return LowerAscii(caption[i + 1]);
     }
     return std::nullopt;
 }
 
 std::optional<MnemonicAction> MnemonicTarget(const NavigationNode& root, int current, char key)
 {
-    const char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+    const char wanted = LowerAscii(key);
     std::vector<const NavigationNode*> all;
     CollectAll(root, all);
     if (all.empty())

@@ -1,24 +1,14 @@
 #include "framework/properties.h"
 
-#include <cctype>
 #include <charconv>
 
 #include "framework/colors.h"
 #include "framework/component.h"
+#include "platform/text_case.h"
 
 namespace qm {
 
 namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 std::string NameList(std::span<const std::string_view> names)
 {

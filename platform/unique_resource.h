@@ -1,10 +1,12 @@
 #pragma once
 // One owner for every kind of system handle: a handle plus the call that
 // releases it. Kernel objects, GDI objects, icons, menus, libraries, shell
-// item lists and COM interfaces all use it, so each is released exactly once.
+// item lists, COM interfaces and automation values all have theirs here, so
+// each is released exactly once.
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleauto.h>
 #include <shtypes.h>
 
 #include <utility>
@@ -150,6 +152,19 @@ public:
 
 private:
     Interface* pointer_ = nullptr;
+};
+
+// An automation value: empty from the start, cleared once when the owner goes.
+class Variant {
+public:
+    Variant() { VariantInit(&value_); }
+    ~Variant() { VariantClear(&value_); }
+    Variant(const Variant&) = delete;
+    Variant& operator=(const Variant&) = delete;
+    VARIANT* Get() { return &value_; }
+
+private:
+    VARIANT value_;
 };
 
 // The component library for this thread, for as long as the object lives.

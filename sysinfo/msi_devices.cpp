@@ -5,6 +5,7 @@
 
 #include "platform/registry_key.h"
 #include "platform/registry_text.h"
+#include "platform/text_case.h"
 #include "sysinfo/os_kind.h"
 #include "sysinfo/startup_values.h"
 
@@ -17,20 +18,6 @@ constexpr char kServicesKey[] = "SYSTEM\\CurrentControlSet\\Services\\";
 std::string Text(const RegistryKey& key, const char* name)
 {
     return key.ReadString(name).value_or("");
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // A multi-string joined without separators; a plain string as it is; other
@@ -130,7 +117,7 @@ bool ReadDevice(const StartupValues& values, const std::string& enumerator, cons
         if (!control.Open(HKEY_LOCAL_MACHINE, path + "\\Control"))
             return false;
     }
-    device.GUID = Upper(Text(key, "ClassGUID"));
+    device.GUID = UpperCase(Text(key, "ClassGUID"));
     device.FriendlyName = Text(key, "FriendlyName");
     device.Description = Text(key, "DeviceDesc");
     device.Manufacturer = Text(key, "Mfg");

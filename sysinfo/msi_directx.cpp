@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/registry_key.h"
+#include "platform/text_encoding.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/shared_routines.h"
 
@@ -31,18 +32,13 @@ void FillDescriptions(const std::string& path, StringList& list)
     }
 }
 
-std::wstring Wide(const std::string& text)
-{
-    return std::wstring(text.begin(), text.end());
-}
-
 // A running automation object registered under `programId`, else a new one;
 // empty when there is neither (not an error).
 ComPtr<IDispatch> AutomationObject(const std::string& programId)
 {
     ComPtr<IDispatch> object;
     CLSID classId{};
-    if (FAILED(CLSIDFromProgID(Wide(programId).c_str(), &classId)))
+    if (FAILED(CLSIDFromProgID(WideFromAnsi(programId).c_str(), &classId)))
         return object;
     ComPtr<IUnknown> running;
     if (SUCCEEDED(GetActiveObject(classId, nullptr, running.Out())) && running)
@@ -67,22 +63,13 @@ std::optional<std::string> VersionOf(IDispatch& object)
     if (FAILED(found))
         throw std::runtime_error("The automation object has no Version property");
     DISPPARAMS none{};
-    VARIANT result;
-    VariantInit(&result);
-    if (FAILED(
-            object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr)))
+    Variant result;
+    if (FAILED(object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.Get(), nullptr,
+                             nullptr)))
         throw std::runtime_error("The Version property cannot be read");
-    std::string text;
-    if (SUCCEEDED(VariantChangeType(&result, &result, 0, VT_BSTR)) && result.bstrVal) {
-        const int size = WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, nullptr, 0, nullptr, nullptr);
-        if (size > 1) {
-            text.resize(static_cast<size_t>(size));
-            WideCharToMultiByte(CP_ACP, 0, result.bstrVal, -1, text.data(), size, nullptr, nullptr);
-            text.resize(static_cast<size_t>(size - 1));
-        }
-    }
-    VariantClear(&result);
-    return text;
+    if (FAILED(VariantChangeType(result.Get(), result.Get(), 0, VT_BSTR)) || !result.Get()->bstrVal)
+        return std::string();
+    return AnsiFromWide(std::wstring_view(result.Get()->bstrVal));
 }
 
 } // namespace

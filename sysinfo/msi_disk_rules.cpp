@@ -1,6 +1,6 @@
-#include <cctype>
 #include <cstdio>
 
+#include "platform/text_case.h"
 #include "sysinfo/msi_disk.h"
 #include "sysinfo/report_format.h"
 
@@ -52,7 +52,7 @@ std::string AvailableDisksFrom(std::string_view buffer)
         if (c == '\0' && i + 1 < buffer.size() && buffer[i + 1] == '\0')
             break;
         if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-            letters += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            letters += UpperAscii(c);
     }
     return letters;
 }

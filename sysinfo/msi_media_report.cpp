@@ -1,28 +1,12 @@
 #include <algorithm>
-#include <cctype>
 
+#include "platform/text_case.h"
 #include "sysinfo/msi_media.h"
 #include "sysinfo/report_format.h"
 
 namespace qm {
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-int IndexIgnoringCase(const StringList& list, const std::string& text)
-{
-    const std::string wanted = Lower(text);
-    for (size_t i = 0; i < list.Count(); ++i)
-        if (Lower(list[i]) == wanted)
-            return static_cast<int>(i);
-    return -1;
-}
 
 std::vector<std::string> LinesOf(const StringList& list)
 {
@@ -38,7 +22,7 @@ std::string MediaDriverText(const std::string& productName, unsigned version)
 
 void AddUniqueIgnoringCase(StringList& list, const std::string& text)
 {
-    if (IndexIgnoringCase(list, text) < 0)
+    if (IndexIgnoringCase(list.Lines(), text) < 0)
         list.Add(text);
 }
 
@@ -49,13 +33,10 @@ MediaIndexes FindMediaIndexes(const StringList& devices, const std::vector<TDevi
         if (device.DeviceClass != kMediaDeviceClass)
             continue;
         const std::string& name = device.DisplayName();
-        const int index = IndexIgnoringCase(devices, name);
+        const int index = IndexIgnoringCase(devices.Lines(), name);
         if (index < 0)
             continue;
-        std::string upper = name;
-        for (char& c : upper)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (upper.find("GAME") != std::string::npos)
+        if (UpperCase(name).find("GAME") != std::string::npos)
             indexes.gamePort = index;
         else if (!device.Location.empty() && indexes.soundCard == -1)
             indexes.soundCard = index;

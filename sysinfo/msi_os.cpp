@@ -8,6 +8,7 @@
 
 #include "platform/registry_key.h"
 #include "platform/system_services.h"
+#include "platform/text_encoding.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
 
@@ -18,18 +19,13 @@ namespace {
 constexpr char kNtCurrentVersion[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
 constexpr char kWindowsCurrentVersion[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 
+// A name of a fixed-size record, which need not end in a NUL.
 std::string AnsiText(const wchar_t* text, size_t capacity)
 {
     size_t length = 0;
     while (length < capacity && text[length])
         ++length;
-    if (length == 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0)
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(length), out.data(), size, nullptr, nullptr);
-    return out;
+    return AnsiFromWide(std::wstring_view(text, length));
 }
 
 SystemTimeRecord RecordOf(const SYSTEMTIME& t)

@@ -11,6 +11,7 @@
 
 #include "platform/registry_key.h"
 #include "platform/registry_text.h"
+#include "platform/text_case.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/shared_routines.h"
 #include "sysinfo/startup_values.h"
@@ -214,7 +215,7 @@ void TPrinters::Refresh(SystemServices&)
     // No printer, or none chosen as the default, is no failure: no default then.
     char device[1024] = {};
     GetProfileStringA("windows", "device", "", device, sizeof(device));
-    DefaultIndex = IndexOfIgnoringCase(Names, DeviceNameOfProfileEntry(device));
+    DefaultIndex = IndexIgnoringCase(Names.Lines(), DeviceNameOfProfileEntry(device));
 }
 
 void TSoftware::Refresh(SystemServices&)

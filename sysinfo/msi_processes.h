@@ -64,8 +64,6 @@ public:
     StringList Ports;
 };
 
-// The index of `name` in `names` without regard to case, -1 when absent.
-int IndexOfIgnoringCase(const StringList& names, const std::string& name);
 // The device name of a "device" entry of win.ini: "name,driver,port" → "name".
 std::string DeviceNameOfProfileEntry(const std::string& entry);
 

@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <cctype>
 
+#include "platform/text_case.h"
 #include "sysinfo/msi_processes.h"
 #include "sysinfo/os_kind.h"
 #include "sysinfo/report_format.h"
@@ -8,13 +8,6 @@
 namespace qm {
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 void AddEntries(StringList& lines, std::string_view section, const std::vector<TStartupEntry>& entries)
 {
@@ -62,14 +55,13 @@ std::uint32_t TProcesses::Identifier(int index) const
 
 bool IsSameProcess(const TProcessEntry& listed, const TProcessEntry& now)
 {
-    return listed.ID == now.ID && listed.Started == now.Started && Lower(listed.Name) == Lower(now.Name);
+    return listed.ID == now.ID && listed.Started == now.Started && EqualIgnoringCase(listed.Name, now.Name);
 }
 
 std::int64_t TProcesses::IdentifierOf(const std::string& name) const
 {
-    const std::string wanted = Lower(name);
     for (const TProcessEntry& entry : entries_)
-        if (Lower(entry.Name) == wanted)
+        if (EqualIgnoringCase(entry.Name, name))
             return entry.ID;
     return -1;
 }
@@ -80,15 +72,6 @@ void TProcesses::Report(StringList& lines, const ReportLocale&)
     AddInteger(lines, "Count", ProcessCount());
     for (const TProcessEntry& entry : entries_)
         AddText(lines, std::to_string(entry.ID), entry.Name);
-}
-
-int IndexOfIgnoringCase(const StringList& names, const std::string& name)
-{
-    const std::string wanted = Lower(name);
-    for (size_t i = 0; i < names.Count(); ++i)
-        if (Lower(names[i]) == wanted)
-            return static_cast<int>(i);
-    return -1;
 }
 
 std::string DeviceNameOfProfileEntry(const std::string& entry)
@@ -219,7 +202,7 @@ std::vector<TStartupEntry> WinIniStartupEntries(const std::vector<std::string>& 
         if (equals == std::string::npos)
             continue;
         const std::string name = line.substr(0, equals);
-        const std::string lower = Lower(name);
+        const std::string lower = LowerCase(name);
         if (lower != "run" && lower != "load")
             continue;
         std::string value = RemoveBlanks(line.substr(equals + 1));

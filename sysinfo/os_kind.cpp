@@ -1,17 +1,8 @@
 #include "sysinfo/os_kind.h"
 
-#include <cctype>
+#include "platform/text_case.h"
 
 namespace qm {
-
-namespace {
-
-char Lower(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-} // namespace
 
 TOSKind OSKindFromVersion(unsigned platform, unsigned major, unsigned minor, std::string_view servicePack)
 {
@@ -128,7 +119,7 @@ std::string ReplaceTextAll(std::string_view text, std::string_view find, std::st
     while (i < text.size()) {
         bool match = i + find.size() <= text.size();
         for (size_t k = 0; match && k < find.size(); ++k)
-            match = Lower(text[i + k]) == Lower(find[k]);
+            match = LowerAscii(text[i + k]) == LowerAscii(find[k]);
         if (match) {
             out += replacement;
             i += find.size();

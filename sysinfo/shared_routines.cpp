@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "platform/registry_key.h"
+#include "platform/text_case.h"
+#include "platform/text_encoding.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/operating_system_rules.h"
 #include "sysinfo/startup_values.h"
@@ -122,7 +124,7 @@ void GetClassDevices(const std::string& classKey, const std::string& className, 
         if (!key.Open(HKEY_LOCAL_MACHINE, classKey + "\\" + name))
             continue;
         const auto found = key.ReadString("Class");
-        if (!found || lstrcmpiA(found->c_str(), className.c_str()) != 0)
+        if (!found || !EqualIgnoringCase(*found, className))
             continue;
         std::string matching = name;
         if (!TheStartupValues().IsNT) {
@@ -182,12 +184,8 @@ HRESULT ResolveShortcut(const std::string& linkFile, std::string& target, std::s
         result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.OutVoid());
         if (SUCCEEDED(result))
             result = link->QueryInterface(IID_IPersistFile, file.OutVoid());
-        if (SUCCEEDED(result)) {
-            wchar_t wide[520] = {};
-            MultiByteToWideChar(CP_ACP, 0, linkFile.c_str(), -1, wide, 520);
-            wide[519] = 0;
-            result = file->Load(wide, STGM_READ);
-        }
+        if (SUCCEEDED(result))
+            result = file->Load(WideFromAnsi(linkFile).c_str(), STGM_READ);
         if (SUCCEEDED(result))
             result = link->Resolve(nullptr, SLR_NO_UI);
         char path[MAX_PATH] = {};

@@ -1,35 +1,13 @@
 #include "widgets/html_markup.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
+
+#include "platform/text_case.h"
 
 namespace qm {
 
 namespace {
-
-char Upper(char c)
-{
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Upper(text[i]) != Upper(prefix[i]))
-            return false;
-    return true;
-}
 
 int ToInt(const std::optional<std::string>& text, int fallback)
 {
@@ -121,21 +99,21 @@ private:
 
     void Opening(std::string_view tag)
     {
-        const char first = Upper(tag[1]);
+        const char first = UpperAscii(tag[1]);
         switch (first) {
         case 'A':
             style_.link = static_cast<int>(document_.links.size());
             document_.links.push_back(HtmlAttribute(tag, "href").value_or(""));
             return;
         case 'B':
-            if (StartsWithNoCase(tag, "<BR>"))
+            if (StartsWithIgnoringCase(tag, "<BR>"))
                 Add(HtmlToken::Kind::Break);
-            else if (StartsWithNoCase(tag, "<B>"))
+            else if (StartsWithIgnoringCase(tag, "<B>"))
                 style_.bold = true;
-            else if (StartsWithNoCase(tag, "<BLINK")) {
+            else if (StartsWithIgnoringCase(tag, "<BLINK")) {
                 style_.blink = true;
                 document_.hasBlink = true;
-            } else if (StartsWithNoCase(tag, "<BODY")) {
+            } else if (StartsWithIgnoringCase(tag, "<BODY")) {
                 if (auto color = HtmlAttribute(tag, "bgcolor")) {
                     HtmlToken token;
                     token.kind = HtmlToken::Kind::BodyBackground;
@@ -159,24 +137,24 @@ private:
             Add(HtmlToken::Kind::Rule);
             return;
         case 'I':
-            if (StartsWithNoCase(tag, "<IND")) {
+            if (StartsWithIgnoringCase(tag, "<IND")) {
                 HtmlToken token;
                 token.kind = HtmlToken::Kind::Indent;
                 token.value = std::clamp(ToInt(HtmlAttribute(tag, "x"), 0), 0, 100000);
                 document_.tokens.push_back(token);
-            } else if (StartsWithNoCase(tag, "<IMG")) {
+            } else if (StartsWithIgnoringCase(tag, "<IMG")) {
                 HtmlToken token;
                 token.kind = HtmlToken::Kind::Image;
                 token.style = style_;
                 token.text = HtmlAttribute(tag, "src").value_or("");
                 token.width = std::clamp(ToInt(HtmlAttribute(tag, "width"), 0), 0, 10000);
                 token.height = std::clamp(ToInt(HtmlAttribute(tag, "height"), 0), 0, 10000);
-                std::string align = Lower(HtmlAttribute(tag, "align").value_or(""));
+                std::string align = LowerCase(HtmlAttribute(tag, "align").value_or(""));
                 token.imageAlign = align == "top" ? HtmlImageAlign::Top
                     : align == "middle"           ? HtmlImageAlign::Middle
                                                   : HtmlImageAlign::Bottom;
                 document_.tokens.push_back(token);
-            } else if (StartsWithNoCase(tag, "<I>")) {
+            } else if (StartsWithIgnoringCase(tag, "<I>")) {
                 style_.italic = true;
             }
             return;
@@ -189,7 +167,7 @@ private:
             return;
         }
         case 'P': {
-            std::string align = Lower(HtmlAttribute(tag, "align").value_or(""));
+            std::string align = LowerCase(HtmlAttribute(tag, "align").value_or(""));
             if (align == "left" || align == "right" || align == "center") {
                 HtmlToken token;
                 token.kind = HtmlToken::Kind::Align;
@@ -210,17 +188,17 @@ private:
             style_.angleTenths = std::clamp(ToInt(HtmlAttribute(tag, "a"), 0), -3600, 3600) * 10;
             return;
         case 'S':
-            if (StartsWithNoCase(tag, "<S>"))
+            if (StartsWithIgnoringCase(tag, "<S>"))
                 style_.strike = true;
-            else if (StartsWithNoCase(tag, "<SUB>"))
+            else if (StartsWithIgnoringCase(tag, "<SUB>"))
                 style_.sub = true;
-            else if (StartsWithNoCase(tag, "<SUP>"))
+            else if (StartsWithIgnoringCase(tag, "<SUP>"))
                 style_.sup = true;
-            else if (StartsWithNoCase(tag, "<SHAD>"))
+            else if (StartsWithIgnoringCase(tag, "<SHAD>"))
                 style_.shadow = true;
             return;
         case 'U':
-            if (StartsWithNoCase(tag, "<UL>"))
+            if (StartsWithIgnoringCase(tag, "<UL>"))
                 ++listLevel_;
             else
                 style_.underline = true;
@@ -232,14 +210,14 @@ private:
 
     void Closing(std::string_view tag)
     {
-        const char first = Upper(tag[2]);
-        const char second = tag.size() > 3 ? Upper(tag[3]) : '\0';
+        const char first = UpperAscii(tag[2]);
+        const char second = tag.size() > 3 ? UpperAscii(tag[3]) : '\0';
         switch (first) {
         case 'A':
             style_.link = -1;
             return;
         case 'B':
-            if (StartsWithNoCase(tag, "</BL"))
+            if (StartsWithIgnoringCase(tag, "</BL"))
                 style_.blink = false;
             else
                 style_.bold = false;
@@ -272,7 +250,7 @@ private:
                 style_.strike = false;
             return;
         case 'U':
-            if (StartsWithNoCase(tag, "</UL>"))
+            if (StartsWithIgnoringCase(tag, "</UL>"))
                 listLevel_ = std::max(0, listLevel_ - 1);
             else
                 style_.underline = false;
@@ -303,7 +281,7 @@ std::optional<Color> HtmlColor(std::string_view value)
             return std::nullopt;
         return MakeColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
-    std::string lower = Lower(value);
+    std::string lower = LowerCase(value);
     if (lower.find("cl") == std::string::npos)
         return std::nullopt;
     // The framework's colour names, compared in lower case.
@@ -320,15 +298,15 @@ std::optional<Color> HtmlColor(std::string_view value)
                                                   "clWindowText",   "clInactiveCaption",
                                                   "clInfoBk",       "clGrayText"};
     for (std::string_view name : kNames)
-        if (Lower(name) == lower)
+        if (LowerCase(name) == lower)
             return ColorFromName(name);
     return clBlack;
 }
 
 std::optional<std::string> HtmlAttribute(std::string_view tag, std::string_view name)
 {
-    std::string lowerTag = Lower(tag);
-    std::string key = Lower(name) + "=";
+    std::string lowerTag = LowerCase(tag);
+    std::string key = LowerCase(name) + "=";
     size_t at = lowerTag.find(key);
     if (at == std::string::npos)
         return std::nullopt;

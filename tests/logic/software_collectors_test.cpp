@@ -2,6 +2,7 @@
 // printer, software and start-up collectors, from values the tests choose.
 #include <gtest/gtest.h>
 
+#include "platform/text_case.h"
 #include "sysinfo/msi_directx.h"
 #include "sysinfo/msi_network.h"
 #include "sysinfo/msi_processes.h"
@@ -120,14 +121,14 @@ TEST(Printers, TheDefaultIsMarkedAndFoundWithoutRegardToCase)
     SetLines(printers.Names, {"Office", "Lab Printer"});
     SetLines(printers.Ports, {"LPT1:", "\\\\server\\lab"});
     printers.DefaultIndex =
-        IndexOfIgnoringCase(printers.Names, DeviceNameOfProfileEntry("LAB PRINTER,winspool,\\\\server\\lab"));
+        IndexIgnoringCase(printers.Names.Lines(), DeviceNameOfProfileEntry("LAB PRINTER,winspool,\\\\server\\lab"));
     EXPECT_EQ(printers.DefaultIndex, 1);
     StringList lines;
     printers.Report(lines);
     EXPECT_EQ(
         lines.Lines(),
         (std::vector<std::string>{"[Printers]", "Count=2", "Office on LPT1:=0", "Lab Printer on \\\\server\\lab=1"}));
-    EXPECT_EQ(IndexOfIgnoringCase(printers.Names, DeviceNameOfProfileEntry("")), -1);
+    EXPECT_EQ(IndexIgnoringCase(printers.Names.Lines(), DeviceNameOfProfileEntry("")), -1);
 }
 
 TEST(Software, ListedInRegistryOrderWithDuplicates)

@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
-#include <cctype>
-#include <cstring>
-
 #include "framework/image.h"
 #include "framework/list_box.h"
 #include "framework/progress_bar.h"
 #include "platform/system_services.h"
+#include "platform/text_case.h"
 #include "sysinfo/msi_disk.h"
 #include "sysinfo/msi_os.h"
 #include "sysinfo/report_format.h"
@@ -22,12 +20,12 @@ void FillDrivesPage(TForm& form, TDisk& disk, const TOperatingSystem& os, System
     drives.Clear();
     char windowsDrive = 0;
     for (const std::string& line : os.Folders->Lines())
-        if (line.size() > 8 && _strnicmp(line.c_str(), "Windows=", 8) == 0)
-            windowsDrive = static_cast<char>(std::toupper(static_cast<unsigned char>(line[8])));
+        if (line.size() > 8 && StartsWithIgnoringCase(line, "Windows="))
+            windowsDrive = UpperAscii(line[8]);
     int selected = 0;
     for (char letter : disk.AvailableDisks) {
         const int index = drives.AddItem(std::string(1, letter) + ":");
-        if (std::toupper(static_cast<unsigned char>(letter)) == windowsDrive)
+        if (UpperAscii(letter) == windowsDrive)
             selected = index;
     }
     if (drives.Count() == 0)
