@@ -1,6 +1,7 @@
 #include "components/form_storage.h"
 
 #include "framework/application.h"
+#include "platform/device_context.h"
 #include "platform/registry_key.h"
 #include "platform/registry_text.h"
 
@@ -10,10 +11,8 @@ namespace {
 
 int ScreenPixelsPerInch()
 {
-    HDC screen = GetDC(nullptr);
-    int ppi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return ppi;
+    const WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
 std::string Suffix()

@@ -4,8 +4,8 @@
 
 #include "components/wizard_routes.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
 #include "framework/resources.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "framework/colors.h"
-#include "framework/gdi.h"
 #include "framework/geometry.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "framework/control.h"
-#include "framework/gdi.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

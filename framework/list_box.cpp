@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/device_context.h"
+
 namespace qm {
 
 namespace {
@@ -189,11 +191,9 @@ void TCheckListBox::HandleCreated()
 int TCheckListBox::ItemHeight()
 {
     TEXTMETRICA metrics{};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, FontHandle());
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const WindowDC screen(nullptr);
+    SelectGuard select(screen.Get(), FontHandle());
+    GetTextMetricsA(screen.Get(), &metrics);
     return std::max<int>(metrics.tmHeight + 2, kCheckBoxSize + 2);
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/gdi.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

@@ -160,6 +160,15 @@ long RegistryKey::ReadRawStatus(const std::string& name, DWORD& type, std::vecto
     return status;
 }
 
+std::optional<std::string> RegistryKey::ReadBytes(const std::string& name, std::size_t limit) const
+{
+    DWORD type = 0;
+    std::vector<std::uint8_t> data;
+    if (!ReadRaw(name, type, data) || data.size() > limit)
+        return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(data.data()), data.size());
+}
+
 std::optional<std::string> RegistryKey::ReadString(const std::string& name) const
 {
     DWORD type = 0;

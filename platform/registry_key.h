@@ -50,6 +50,9 @@ public:
     bool ValueExists(const std::string& name) const;
     std::optional<std::string> ReadString(const std::string& name) const;
     std::optional<std::uint32_t> ReadDword(const std::string& name) const;
+    // The raw bytes of a value of at most `limit` bytes, whatever its type;
+    // nothing when it is missing, longer or unreadable.
+    std::optional<std::string> ReadBytes(const std::string& name, std::size_t limit) const;
     // The raw bytes and type of a value, any length.
     bool ReadRaw(const std::string& name, DWORD& type, std::vector<std::uint8_t>& data) const;
     // The same, with the system's answer (ERROR_FILE_NOT_FOUND: no such value).

@@ -2,43 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/device_context.h"
 #include "platform/registry_key.h"
 #include "sysinfo/msi_devices.h"
 #include "sysinfo/os_kind.h"
 #include "sysinfo/startup_values.h"
 
 namespace qm {
-
-namespace {
-
-// The screen's device context for as long as the object lives.
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC()
-    {
-        if (dc_)
-            ReleaseDC(nullptr, dc_);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    int Caps(int index) const { return dc_ ? GetDeviceCaps(dc_, index) : 0; }
-
-private:
-    HDC dc_;
-};
-
-// Raw bytes of a value of at most `limit` bytes; nothing when missing, larger or unreadable.
-std::optional<std::string> RawValue(const RegistryKey& key, const char* name, size_t limit)
-{
-    DWORD type = 0;
-    std::vector<std::uint8_t> data;
-    if (!key.ReadRaw(name, type, data) || data.size() > limit)
-        return std::nullopt;
-    return std::string(reinterpret_cast<const char*>(data.data()), data.size());
-}
-
-} // namespace
 
 void TDisplay::GetWin9xDisplayInfo(ChipData& chip)
 {
@@ -60,11 +30,11 @@ void TDisplay::GetWinNTDisplayInfo(const std::string& service, ChipData& chip)
         !key.Open(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\" + service + "\\Device0"))
         return;
     // The driver stores wide texts: their zero bytes are dropped.
-    if (auto dac = RawValue(key, "HardwareInformation.DacType", 255))
+    if (auto dac = key.ReadBytes("HardwareInformation.DacType", 255))
         chip.dacType = MultiStrToStr(*dac);
-    if (auto type = RawValue(key, "HardwareInformation.ChipType", 255))
+    if (auto type = key.ReadBytes("HardwareInformation.ChipType", 255))
         chip.chipType = MultiStrToStr(*type);
-    if (auto memory = RawValue(key, "HardwareInformation.MemorySize", 255); memory && memory->size() >= 4) {
+    if (auto memory = key.ReadBytes("HardwareInformation.MemorySize", 255); memory && memory->size() >= 4) {
         std::uint32_t bytes = 0;
         for (int i = 3; i >= 0; --i)
             bytes = (bytes << 8) | static_cast<std::uint8_t>((*memory)[static_cast<size_t>(i)]);
@@ -77,7 +47,7 @@ void TDisplay::GetVideoBIOSInfo()
     RegistryKey key;
     if (!key.Open(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System"))
         return;
-    if (auto version = RawValue(key, "VideoBiosVersion", 151))
+    if (auto version = key.ReadBytes("VideoBiosVersion", 151))
         BIOSVersion = version->substr(0, version->find('\0'));
     if (auto date = key.ReadString("VideoBiosDate"))
         BIOSDate = *date;
@@ -107,23 +77,24 @@ void TDisplay::Refresh(SystemServices& services)
     Memory = chip.memory;
     RunGuarded(services, "TDisplay.GetVideoBIOSInfo", [&] { GetVideoBIOSInfo(); });
 
-    const ScreenDC screen;
-    FontResolution = static_cast<std::uint32_t>(screen.Caps(LOGPIXELSY));
-    HorzRes = screen.Caps(HORZRES);
-    VertRes = screen.Caps(VERTRES);
-    ColorDepth = screen.Caps(BITSPIXEL);
-    if (std::string technology = TechnologyText(screen.Caps(TECHNOLOGY)); !technology.empty())
+    const WindowDC screenDC(nullptr);
+    auto caps = [&](int index) { return screenDC.Get() ? GetDeviceCaps(screenDC.Get(), index) : 0; };
+    FontResolution = static_cast<std::uint32_t>(caps(LOGPIXELSY));
+    HorzRes = caps(HORZRES);
+    VertRes = caps(VERTRES);
+    ColorDepth = caps(BITSPIXEL);
+    if (std::string technology = TechnologyText(caps(TECHNOLOGY)); !technology.empty())
         Technology = technology;
-    PhysicalWidth = screen.Caps(HORZSIZE);
-    PhysicalHeight = screen.Caps(VERTSIZE);
-    PixelWidth = screen.Caps(ASPECTX);
-    PixelHeight = screen.Caps(ASPECTY);
-    PixelDiagonal = screen.Caps(ASPECTXY);
-    CurveCaps = CapabilitySet(CapabilityKind::Curve, static_cast<std::uint32_t>(screen.Caps(CURVECAPS)));
-    LineCaps = CapabilitySet(CapabilityKind::Line, static_cast<std::uint32_t>(screen.Caps(LINECAPS)));
-    PolygonCaps = CapabilitySet(CapabilityKind::Polygon, static_cast<std::uint32_t>(screen.Caps(POLYGONALCAPS)));
-    RasterCaps = CapabilitySet(CapabilityKind::Raster, static_cast<std::uint32_t>(screen.Caps(RASTERCAPS)));
-    TextCaps = CapabilitySet(CapabilityKind::Text, static_cast<std::uint32_t>(screen.Caps(TEXTCAPS)));
+    PhysicalWidth = caps(HORZSIZE);
+    PhysicalHeight = caps(VERTSIZE);
+    PixelWidth = caps(ASPECTX);
+    PixelHeight = caps(ASPECTY);
+    PixelDiagonal = caps(ASPECTXY);
+    CurveCaps = CapabilitySet(CapabilityKind::Curve, static_cast<std::uint32_t>(caps(CURVECAPS)));
+    LineCaps = CapabilitySet(CapabilityKind::Line, static_cast<std::uint32_t>(caps(LINECAPS)));
+    PolygonCaps = CapabilitySet(CapabilityKind::Polygon, static_cast<std::uint32_t>(caps(POLYGONALCAPS)));
+    RasterCaps = CapabilitySet(CapabilityKind::Raster, static_cast<std::uint32_t>(caps(RASTERCAPS)));
+    TextCaps = CapabilitySet(CapabilityKind::Text, static_cast<std::uint32_t>(caps(TEXTCAPS)));
 
     Modes.Clear();
     DEVMODEA mode{};

@@ -38,18 +38,6 @@ std::string BiosText(std::uintptr_t address)
     return text;
 }
 
-// The first string of a raw value of at most `limit` bytes; nothing when
-// the value is missing, larger or unreadable.
-std::optional<std::string> FirstString(const RegistryKey& key, const char* name, size_t limit)
-{
-    DWORD type = 0;
-    std::vector<std::uint8_t> data;
-    if (!key.ReadRaw(name, type, data) || data.size() > limit)
-        return std::nullopt;
-    std::string text(reinterpret_cast<const char*>(data.data()), data.size());
-    return text.substr(0, text.find('\0'));
-}
-
 } // namespace
 
 void TMachine::Refresh(SystemServices&)
@@ -64,8 +52,8 @@ void TMachine::Refresh(SystemServices&)
         RegistryKey key;
         if (key.Open(HKEY_LOCAL_MACHINE, kSystemDescription)) {
             BIOSName = key.ReadString("Identifier").value_or("");
-            if (auto version = FirstString(key, "SystemBiosVersion", 255))
-                BIOSCopyright = *version;
+            if (auto version = key.ReadBytes("SystemBiosVersion", 255))
+                BIOSCopyright = version->substr(0, version->find('\0'));
             BIOSDate = key.ReadString("SystemBiosDate").value_or("");
         }
     } else {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "framework/gdi.h"
+#include "platform/device_context.h"
 #include "widgets/html_layout.h"
 #include "widgets/vr_graphic_control.h"
 

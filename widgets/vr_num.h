@@ -1,6 +1,6 @@
 #pragma once
 // A seven-segment number display drawn from a digit-strip picture.
-#include "framework/gdi.h"
+#include "platform/device_context.h"
 #include "widgets/num_layout.h"
 #include "widgets/vr_graphic_control.h"
 

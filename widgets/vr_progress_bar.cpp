@@ -1,7 +1,7 @@
 #include "widgets/vr_progress_bar.h"
 
-#include "framework/gdi.h"
 #include "framework/resources.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

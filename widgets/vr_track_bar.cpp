@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "framework/gdi.h"
 #include "framework/resources.h"
+#include "platform/device_context.h"
 
 namespace qm {
 

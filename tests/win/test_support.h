@@ -12,7 +12,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/form.h"
-#include "framework/gdi.h"
+#include "platform/device_context.h"
 #include "platform/system_services.h"
 
 namespace qm::test {

@@ -1,6 +1,7 @@
 #pragma once
-// Device contexts: selections, memory DCs, window DCs and painting, each
-// released by its owner. GDI objects themselves are platform resources.
+// Device contexts: selections, memory DCs, window (and screen) DCs and
+// painting, each released by its owner. The GDI objects drawn with are in
+// unique_resource.h.
 #include <windows.h>
 
 #include "platform/unique_resource.h"
@@ -36,6 +37,7 @@ private:
     HDC dc_;
 };
 
+// A window's client area; the screen's for a null window.
 class WindowDC {
 public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
