@@ -4,72 +4,27 @@
 
 #include "components/wizard_routes.h"
 #include "framework/form.h"
-#include "framework/resources.h"
 #include "platform/device_context.h"
 
 namespace qm {
 
 namespace {
 
-constexpr std::string_view kImageAlignNames[] = {"iaLeft", "iaRight"};
 constexpr const char* kButtonNames[] = {"btWzBack", "btWzNext", "btWzFinish", "btWzCancel"};
-constexpr const char* kButtonCaptions[] = {"< Back", "Next >", "Finish", "Cancel"};
 // Left edges from the wizard's right edge, in button order.
 constexpr int kButtonOffsets[] = {330, 255, 160, 85};
 constexpr int kButtonWidth = 75, kButtonHeight = 23;
 
-int TextWidth(const TwmTextProperties& text)
-{
-    WindowDC screen(nullptr);
-    Font font = CreateFontFrom(text.Font);
-    SelectGuard select(screen.Get(), font.Get());
-    SIZE size{};
-    GetTextExtentPoint32A(screen.Get(), text.Text.c_str(), static_cast<int>(text.Text.size()), &size);
-    return size.cx;
-}
-
-UINT AlignmentFlags(TextAlignment alignment)
-{
-    switch (alignment) {
-    case TextAlignment::taRightJustify:
-        return DT_RIGHT;
-    case TextAlignment::taCenter:
-        return DT_CENTER;
-    default:
-        return DT_LEFT;
-    }
-}
+// A footer button's tab order, as the wizard's property that stores it.
+template <TwmButtonKind Kind> struct ButtonTabOrderOf {
+    int operator()(const TwmCustomWizard& wizard) const { return wizard.WizardButton(Kind).TabOrder(); }
+    void operator()(TwmCustomWizard& wizard, int order) const { wizard.WizardButton(Kind).SetTabOrder(order); }
+};
+template <TwmButtonKind Kind> constexpr ButtonTabOrderOf<Kind> ButtonTabOrder{};
 
 } // namespace
 
-// ---- Records ----------------------------------------------------------------
-
-const TypeInfo& TwmPageButton::StaticType()
-{
-    static constexpr PropertyInfo kProperties[] = {
-        StringProperty<TwmPageButton, &TwmPageButton::Caption>("Caption"),
-        BoolProperty<TwmPageButton, &TwmPageButton::Enabled>("Enabled"),
-        BoolProperty<TwmPageButton, &TwmPageButton::Visible>("Visible"),
-    };
-    static constexpr TypeInfo kType = RecordType("TwmPageButton", kProperties);
-    return kType;
-}
-
-const TypeInfo& TwmTextProperties::StaticType()
-{
-    using T = TwmTextProperties;
-    static constexpr PropertyInfo kProperties[] = {
-        EnumProperty<T, &T::Alignment>("Alignment", kTextAlignmentNames),
-        BoolProperty<T, &T::AutoSize>("AutoSize"),
-        ObjectProperty<T, FontSpec, [](T& text, bool) { return &text.Font; }>("Font"),
-        IntProperty<T, &T::Left>("Left"),
-        IntProperty<T, &T::Top>("Top"),
-        IntProperty<T, &T::Width>("Width"),
-        StringProperty<T, &T::Text>("Text"),
-    };
-    static constexpr TypeInfo kType = RecordType("TwmTextProperties", kProperties);
-    return kType;
-}
+// ---- Routes -----------------------------------------------------------------
 
 const TypeInfo& TwmWizardRoutePagesItem::StaticType()
 {
@@ -83,14 +38,14 @@ const TypeInfo& TwmWizardRoutePagesItem::StaticType()
 const TypeInfo& TwmWizardRouteItem::StaticType()
 {
     using R = TwmWizardRouteItem;
-    static constexpr PropertyInfo kProperties[] = {StringProperty<R, &R::Name>("Name"), CollectionProperty < R,
-                                                   TwmWizardRoutePagesItem,
-                                                   [](R & route) -> auto& {return route.RoutePagesItems;
-}
-> ("RoutePagesItems"),
-}; // namespace qm
-static constexpr TypeInfo kType = RecordType("TwmWizardRouteItem", kProperties);
-return kType;
+    static constexpr PropertyInfo kProperties[] = {
+        StringProperty<R, &R::Name>("Name"),
+        CollectionProperty<R, TwmWizardRoutePagesItem,
+                           [](R& route) -> std::vector<TwmWizardRoutePagesItem>& { return route.RoutePagesItems; }>(
+            "RoutePagesItems"),
+    };
+    static constexpr TypeInfo kType = RecordType("TwmWizardRouteItem", kProperties);
+    return kType;
 }
 
 std::vector<TwmCustomWizardPage*> TwmWizardRouteItem::Pages() const
@@ -102,369 +57,6 @@ std::vector<TwmCustomWizardPage*> TwmWizardRouteItem::Pages() const
     return pages;
 }
 
-// ---- Pages ------------------------------------------------------------------
-
-TwmCustomWizardPage::TwmCustomWizardPage(bool showWizardCaption) : showWizardCaption_(showWizardCaption)
-{
-    for (int i = 0; i < 4; ++i)
-        buttons_[i].Caption = kButtonCaptions[i];
-    title_.Text = "Title";
-    subtitle_.Text = "Subtitle";
-    SetAlign(Align::Client);
-    SetVisible(false);
-    SetParentColor(false);
-}
-
-TwmCustomWizardPage::~TwmCustomWizardPage()
-{
-    if (wizard_)
-        wizard_->RemovePage(*this);
-}
-
-const TypeInfo& TwmCustomWizardPage::StaticType()
-{
-    using P = TwmCustomWizardPage;
-    static constexpr PropertyInfo kProperties[] = {
-        ObjectProperty<P, TwmPageButton, [](P& p, bool) { return &p.buttons_[0]; }, &P::ButtonChanged>("BackButton"),
-        ObjectProperty<P, TwmPageButton, [](P& p, bool) { return &p.buttons_[1]; }, &P::ButtonChanged>("NextButton"),
-        ObjectProperty<P, TwmPageButton, [](P& p, bool) { return &p.buttons_[2]; }, &P::ButtonChanged>("FinishButton"),
-        ObjectProperty<P, TwmPageButton, [](P& p, bool) { return &p.buttons_[3]; }, &P::ButtonChanged>("CancelButton"),
-        ObjectProperty<P, TwmTextProperties, [](P& p, bool) { return &p.title_; }, [](P& p) { p.TextChanged(); }>(
-            "Title"),
-        ObjectProperty<P, TwmTextProperties, [](P& p, bool) { return &p.subtitle_; }, [](P& p) { p.TextChanged(); }>(
-            "Subtitle"),
-        IntProperty<P, &P::ImageIndex, &P::SetImageIndex>("ImageIndex"),
-        IntProperty<P, &P::headerImageWidth_,
-                    [](P& p, int width) {
-                        p.headerImageWidth_ = width;
-                        p.Invalidate();
-                    }>("HeaderImageWidth"),
-        IntProperty<P, &P::PageIndex, &P::SetPageIndex>("PageIndex"),
-        IntProperty<P, &P::RoutePageIndex, &P::SetRoutePageIndex>("RoutePageIndex"),
-    };
-    static constexpr EventInfo kEvents[] = {
-        MakeEvent<P, &P::OnCanShow>("OnCanShow"),
-        MakeEvent<P, &P::OnCanHide>("OnCanHide"),
-        MakeEvent<P, &P::OnShow>("OnShow"),
-        MakeEvent<P, &P::OnHide>("OnHide"),
-    };
-    static constexpr TypeInfo kType =
-        ComponentType<P>("TwmCustomWizardPage", &TControl::StaticType, kProperties, kEvents);
-    return kType;
-}
-
-void TwmCustomWizardPage::SetButton(TwmButtonKind kind, const TwmPageButton& button)
-{
-    buttons_[static_cast<int>(kind)] = button;
-    ButtonChanged(*this);
-}
-
-void TwmCustomWizardPage::ButtonChanged(TwmCustomWizardPage& page)
-{
-    if (page.wizard_ && page.wizard_->ActivePage() == &page)
-        page.wizard_->UpdateButtons();
-}
-
-void TwmCustomWizardPage::SetTitleText(const std::string& text)
-{
-    title_.Text = text;
-    TextChanged();
-}
-
-void TwmCustomWizardPage::SetSubtitleText(const std::string& text)
-{
-    subtitle_.Text = text;
-    TextChanged();
-}
-
-void TwmCustomWizardPage::TextChanged()
-{
-    // With AutoSize the width is the text's own.
-    for (TwmTextProperties* text : {&title_, &subtitle_})
-        if (text->AutoSize)
-            text->Width = TextWidth(*text);
-    Invalidate();
-}
-
-int TwmCustomWizardPage::ImageIndex() const
-{
-    int index = imageIndex_;
-    if (wizard_ && wizard_->OnGetImageIndex)
-        wizard_->OnGetImageIndex(*wizard_, PageIndex(), index);
-    return index;
-}
-
-void TwmCustomWizardPage::SetImageIndex(int index)
-{
-    imageIndex_ = index;
-    Invalidate();
-}
-
-int TwmCustomWizardPage::PageIndex() const
-{
-    if (!wizard_)
-        return -1;
-    const auto& pages = wizard_->pages_;
-    const auto at = std::find(pages.begin(), pages.end(), this);
-    return at == pages.end() ? -1 : static_cast<int>(at - pages.begin());
-}
-
-void TwmCustomWizardPage::SetPageIndex(int index)
-{
-    if (wizard_ && !IsLoading())
-        MoveToIndex(wizard_->pages_, this, index);
-}
-
-int TwmCustomWizardPage::RoutePageIndex() const
-{
-    if (!wizard_)
-        return -1;
-    const auto route = wizard_->RoutePages();
-    const auto at = std::find(route.begin(), route.end(), this);
-    return at == route.end() ? -1 : static_cast<int>(at - route.begin());
-}
-
-void TwmCustomWizardPage::SetRoutePageIndex(int index)
-{
-    if (!wizard_ || IsLoading())
-        return;
-    for (TwmWizardRouteItem& route : wizard_->routes_) {
-        if (!SameRouteName(route.Name, wizard_->currentRouteName_))
-            continue;
-        std::vector<TwmCustomWizardPage*> pages = route.Pages();
-        MoveToIndex(pages, this, index);
-        route.RoutePagesItems.clear();
-        for (TwmCustomWizardPage* page : pages)
-            route.RoutePagesItems.push_back({page->Name(), page});
-        wizard_->UpdateButtons();
-        return;
-    }
-}
-
-namespace {
-
-TControl* FirstFocusableIn(const TControl& container)
-{
-    for (TControl* control : container.ControlsInTabOrder()) {
-        if (control->TabStop() && control->CanFocus())
-            return control;
-        if (TControl* inner = FirstFocusableIn(*control))
-            return inner;
-    }
-    return nullptr;
-}
-
-} // namespace
-
-TControl* TwmCustomWizardPage::FirstFocusable() const
-{
-    return FirstFocusableIn(*this);
-}
-
-void TwmCustomWizardPage::DrawText(Canvas& canvas, const TwmTextProperties& text, int bottom, int shift)
-{
-    const int width = text.AutoSize ? TextWidth(text) : text.Width;
-    Rect r{shift + text.Left, text.Top, shift + text.Left + width, bottom};
-    Font font = CreateFontFrom(text.Font);
-    UINT format = AlignmentFlags(text.Alignment) | DT_EXPANDTABS | DT_NOPREFIX;
-    if (!text.AutoSize)
-        format |= DT_WORDBREAK;
-    canvas.DrawText(text.Text, r, font.Get(), text.Font.color, format);
-}
-
-bool TwmCustomWizardPage::DrawImage(Canvas& canvas, const Rect& r)
-{
-    const int index = ImageIndex();
-    if (!wizard_ || index == -1 || !wizard_->Images())
-        return false;
-    IconHandle icon(ImageList_GetIcon(wizard_->Images()->Handle(), index, ILD_NORMAL));
-    if (!icon)
-        return false;
-    DrawIconEx(canvas.Handle(), r.left, r.top, icon.Get(), r.Width(), r.Height(), 0, nullptr, DI_NORMAL);
-    return true;
-}
-
-TwmInteriorWizardPage::TwmInteriorWizardPage() : TwmCustomWizardPage(true)
-{
-    SetColor(clWindow);
-    title_.Font.bold = true;
-    title_.Left = 20;
-    title_.Top = 10;
-    subtitle_.Left = 40;
-    subtitle_.Top = 30;
-    TextChanged();
-}
-
-const TypeInfo& TwmInteriorWizardPage::StaticType()
-{
-    using P = TwmInteriorWizardPage;
-    static constexpr PropertyInfo kProperties[] = {
-        ColorProperty<P, &P::headerColor_,
-                      [](P& p, Color c) {
-                          p.headerColor_ = c;
-                          p.Invalidate();
-                      }>("HeaderColor"),
-        IntProperty<P, &P::headerHeight_,
-                    [](P& p, int h) {
-                        p.headerHeight_ = h;
-                        p.Realign();
-                        p.Invalidate();
-                    }>("HeaderHeight"),
-        EnumProperty<P, &P::headerImageAlign_,
-                     [](P& p, TwmPageImageAlign a) {
-                         p.headerImageAlign_ = a;
-                         p.Invalidate();
-                     }>("HeaderImageAlign", kImageAlignNames),
-        BoolProperty<P, &P::headerVisible_,
-                     [](P& p, bool on) {
-                         p.headerVisible_ = on;
-                         p.Invalidate();
-                     }>("HeaderVisible"),
-        BoolProperty<P, &P::topLineVisible_,
-                     [](P& p, bool on) {
-                         p.topLineVisible_ = on;
-                         p.Invalidate();
-                     }>("TopLineVisible"),
-    };
-    static constexpr TypeInfo kType =
-        ComponentType<P>("TwmInteriorWizardPage", &TwmCustomWizardPage::StaticType, kProperties);
-    return kType;
-}
-
-Rect TwmInteriorWizardPage::ClientRect() const
-{
-    Rect r = TControl::ClientRect();
-    r.top = std::min(headerHeight_, r.bottom);
-    return r;
-}
-
-void TwmInteriorWizardPage::Paint(Canvas& canvas)
-{
-    canvas.FillRect(TControl::ClientRect(), GetColor());
-    if (!headerVisible_)
-        return;
-    const int w = Width(), hh = headerHeight_;
-    canvas.FillRect({0, 0, w, hh}, headerColor_);
-    int bottom = hh;
-    if (topLineVisible_) {
-        canvas.Line(0, hh - 2, w - 1, hh - 2, clBtnShadow);
-        canvas.Line(1, hh - 1, w, hh - 1, clBtnHighlight);
-        bottom -= 2;
-    }
-    const int imageWidth = HeaderImageWidth();
-    const bool left = headerImageAlign_ == TwmPageImageAlign::iaLeft;
-    const Rect image{left ? 4 : w - 4 - imageWidth, 4, left ? 4 + imageWidth : w - 4, bottom - 4};
-    const bool drawn = DrawImage(canvas, image);
-    const int shift = left && drawn ? imageWidth : 0;
-    DrawText(canvas, title_, bottom, shift);
-    DrawText(canvas, subtitle_, bottom, shift);
-}
-
-TwmWelcomeWizardPage::TwmWelcomeWizardPage() : TwmCustomWizardPage(false)
-{
-    SetColor(clWhite);
-    title_.Text = "Welcome";
-    title_.Font.bold = true;
-    title_.Font.height = 21; // size 16 at 96 dpi, as a cell height
-    title_.Left = 10;
-    title_.Top = 10;
-    subtitle_.Left = 10;
-    subtitle_.Top = 60;
-    TextChanged();
-}
-
-const TypeInfo& TwmWelcomeWizardPage::StaticType()
-{
-    using P = TwmWelcomeWizardPage;
-    static constexpr PropertyInfo kProperties[] = {
-        StringProperty<P, &P::watermarkName_, &P::SetWatermark>("Watermark"),
-        EnumProperty<P, &P::watermarkAlign_,
-                     [](P& p, TwmPageImageAlign a) {
-                         p.watermarkAlign_ = a;
-                         p.Realign();
-                         p.Invalidate();
-                     }>("WatermarkAlign", kImageAlignNames),
-        ColorProperty<P, &P::watermarkColor_,
-                      [](P& p, Color c) {
-                          p.watermarkColor_ = c;
-                          p.Invalidate();
-                      }>("WatermarkColor"),
-        IntProperty<P, &P::watermarkWidth_,
-                    [](P& p, int w) {
-                        p.watermarkWidth_ = w;
-                        p.Realign();
-                        p.Invalidate();
-                    }>("WatermarkWidth"),
-        IntProperty<P, &P::headerImageLeft_,
-                    [](P& p, int v) {
-                        p.headerImageLeft_ = v;
-                        p.Invalidate();
-                    }>("HeaderImageLeft"),
-        IntProperty<P, &P::headerImageTop_,
-                    [](P& p, int v) {
-                        p.headerImageTop_ = v;
-                        p.Invalidate();
-                    }>("HeaderImageTop"),
-        IntProperty<P, &P::headerImageHeight_,
-                    [](P& p, int v) {
-                        p.headerImageHeight_ = v;
-                        p.Invalidate();
-                    }>("HeaderImageHeight"),
-    };
-    static constexpr TypeInfo kType =
-        ComponentType<P>("TwmWelcomeWizardPage", &TwmCustomWizardPage::StaticType, kProperties);
-    return kType;
-}
-
-void TwmWelcomeWizardPage::SetWatermark(const std::string& resource)
-{
-    watermarkName_ = resource;
-    watermark_ = resource.empty() ? Bitmap() : LoadBitmapResource(resource);
-    Invalidate();
-}
-
-Rect TwmWelcomeWizardPage::ClientRect() const
-{
-    Rect r = TControl::ClientRect();
-    if (watermarkAlign_ == TwmPageImageAlign::iaLeft)
-        r.left = std::min(watermarkWidth_ + 1, r.right);
-    else
-        r.right = std::max(r.right - watermarkWidth_ - 1, r.left);
-    return r;
-}
-
-void TwmWelcomeWizardPage::Paint(Canvas& canvas)
-{
-    const Rect client = TControl::ClientRect();
-    canvas.FillRect(client, GetColor());
-    const bool left = watermarkAlign_ == TwmPageImageAlign::iaLeft;
-    Rect band = client;
-    if (left)
-        band.right = std::min(band.left + watermarkWidth_, band.right);
-    else
-        band.left = std::max(band.right - watermarkWidth_, band.left);
-    band.bottom -= 1;
-    canvas.FillRect(band, watermarkColor_);
-    if (watermark_) {
-        const SIZE size = BitmapSize(watermark_.Get());
-        MemoryDC source(canvas.Handle());
-        SelectGuard select(source.Get(), watermark_.Get());
-        // Transparent as a picture is: its bottom-left pixel shows the band.
-        const COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
-        TransparentBlt(canvas.Handle(), band.left, band.top, band.Width(), band.Height(), source.Get(), 0, 0, size.cx,
-                       size.cy, key);
-    }
-    const int imageWidth = HeaderImageWidth();
-    const int imageLeft = left ? headerImageLeft_ : client.right - headerImageLeft_ - imageWidth;
-    const Rect image = Rect::FromBounds(imageLeft, headerImageTop_, imageWidth, headerImageHeight_);
-    if (Wizard() && ImageIndex() != -1) {
-        canvas.FillRect(image.Inflated(4, 4), GetColor());
-        DrawImage(canvas, image);
-    }
-    const int shift = left ? watermarkWidth_ : 0;
-    DrawText(canvas, title_, client.bottom, shift);
-    DrawText(canvas, subtitle_, client.bottom, shift);
-}
 
 // ---- The wizard -------------------------------------------------------------
 
@@ -474,7 +66,7 @@ TwmCustomWizard::TwmCustomWizard()
     for (int i = 0; i < 4; ++i) {
         auto button = std::make_unique<TButton>();
         button->SetName(kButtonNames[i]);
-        button->SetCaption(kButtonCaptions[i]);
+        button->SetCaption(kWizardButtonCaptions[i]);
         button->SetTabStop(true);
         const auto kind = static_cast<TwmButtonKind>(i);
         button->OnClick = [this, kind](Component&) { ButtonPressed(kind); };
@@ -513,44 +105,28 @@ const TypeInfo& TwmCustomWizard::StaticType()
                               w.images_.SetName(w, name);
                               w.Invalidate();
                           }>("Images"),
-        CollectionProperty < W, TwmWizardRouteItem, [](W & w) -> auto& {return w.routes_;
-}
-> ("Routes"),
-    IntProperty<W, [](const W& w) { return w.ButtonTabOrder(TwmButtonKind::Back); },
-                [](W& w, int order) { w.SetButtonTabOrder(TwmButtonKind::Back, order); }>("btWzBackTabOrder"),
-    IntProperty<W, [](const W& w) { return w.ButtonTabOrder(TwmButtonKind::Next); },
-                [](W& w, int order) { w.SetButtonTabOrder(TwmButtonKind::Next, order); }>("btWzNextTabOrder"),
-    IntProperty<W, [](const W& w) { return w.ButtonTabOrder(TwmButtonKind::Cancel); },
-                [](W& w, int order) { w.SetButtonTabOrder(TwmButtonKind::Cancel, order); }>("btWzCancelTabOrder"),
-    IntProperty<W, [](const W& w) { return w.ButtonTabOrder(TwmButtonKind::Finish); },
-                [](W& w, int order) { w.SetButtonTabOrder(TwmButtonKind::Finish, order); }>("btWzFinishTabOrder"),
-}
-;
-static constexpr EventInfo kEvents[] = {
-    MakeEvent<W, &W::OnCancel>("OnCancel"),
-    MakeEvent<W, &W::OnFinish>("OnFinish"),
-    MakeEvent<W, &W::OnChange>("OnChange"),
-    MakeEvent<W, &W::OnChanging>("OnChanging"),
-    MakeEvent<W, &W::OnGetImageIndex>("OnGetImageIndex"),
-};
-static constexpr TypeInfo kType = ComponentType<W>("TwmCustomWizard", &TControl::StaticType, kProperties, kEvents);
-return kType;
+        CollectionProperty<W, TwmWizardRouteItem, [](W& w) -> std::vector<TwmWizardRouteItem>& { return w.routes_; }>(
+            "Routes"),
+        IntProperty<W, ButtonTabOrder<TwmButtonKind::Back>>("btWzBackTabOrder"),
+        IntProperty<W, ButtonTabOrder<TwmButtonKind::Next>>("btWzNextTabOrder"),
+        IntProperty<W, ButtonTabOrder<TwmButtonKind::Cancel>>("btWzCancelTabOrder"),
+        IntProperty<W, ButtonTabOrder<TwmButtonKind::Finish>>("btWzFinishTabOrder"),
+    };
+    static constexpr EventInfo kEvents[] = {
+        MakeEvent<W, &W::OnCancel>("OnCancel"),
+        MakeEvent<W, &W::OnFinish>("OnFinish"),
+        MakeEvent<W, &W::OnChange>("OnChange"),
+        MakeEvent<W, &W::OnChanging>("OnChanging"),
+        MakeEvent<W, &W::OnGetImageIndex>("OnGetImageIndex"),
+    };
+    static constexpr TypeInfo kType = ComponentType<W>("TwmCustomWizard", &TControl::StaticType, kProperties, kEvents);
+    return kType;
 }
 
 const TypeInfo& TwmWizard::StaticType()
 {
     static constexpr TypeInfo kType = ComponentType<TwmWizard>("TwmWizard", &TwmCustomWizard::StaticType, {});
     return kType;
-}
-
-int TwmCustomWizard::ButtonTabOrder(TwmButtonKind kind) const
-{
-    return buttons_[static_cast<int>(kind)]->TabOrder();
-}
-
-void TwmCustomWizard::SetButtonTabOrder(TwmButtonKind kind, int order)
-{
-    buttons_[static_cast<int>(kind)]->SetTabOrder(order);
 }
 
 void TwmCustomWizard::InsertChild(Component& child)
@@ -690,73 +266,11 @@ void TwmCustomWizard::SetActivePage(TwmCustomWizardPage* page)
 {
     if (page && page->Wizard() != this)
         return;
-    if (OnChanging && !IsLoading()) {
-        bool allow = true;
-        OnChanging(*this, allow);
-        if (!allow)
-            return;
-    }
+    if (!ChangeAllowed())
+        return;
     switching_ = true;
-    TwmCustomWizardPage* previous = activePage_;
-    [&] {
-        if (page == previous)
-            return;
-        if (previous) {
-            HWND focus = GetFocus();
-            if (focus && previous->Handle() && (focus == previous->Handle() || IsChild(previous->Handle(), focus)))
-                if (!previous->SetFocus())
-                    return;
-        }
-        bool goForward = true;
-        if (page && previous) {
-            const int to = page->RoutePageIndex(), from = previous->RoutePageIndex();
-            goForward = !(to < from);
-        }
-        if (previous) {
-            bool allow = true;
-            if (previous->OnCanHide)
-                previous->OnCanHide(*previous, goForward, allow);
-            if (!allow)
-                return;
-            if (previous->OnHide)
-                previous->OnHide(*previous, goForward);
-        }
-        if (page) {
-            page->SetVisible(true);
-            if (page->Handle())
-                SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            CopyPageButtons(*page);
-            const auto route = RoutePages();
-            TButton* fallback = nullptr;
-            if (goForward && !route.empty() && route.back() == page)
-                fallback = &WizardButton(TwmButtonKind::Finish);
-            else if (!goForward && !route.empty() && route.front() == page)
-                fallback = &WizardButton(TwmButtonKind::Next);
-            TControl* first = autoFocus_ ? page->FirstFocusable() : nullptr;
-            // A page with nothing to focus leaves the keyboard on the wizard's
-            // own buttons, where the next step is.
-            if (!first && autoFocus_) {
-                UpdateButtons();
-                for (TwmButtonKind kind : {TwmButtonKind::Next, TwmButtonKind::Finish})
-                    if (WizardButton(kind).CanFocus() && WizardButton(kind).Enabled()) {
-                        first = &WizardButton(kind);
-                        break;
-                    }
-            }
-            if (first)
-                first->SetFocus();
-            else if (fallback && fallback->CanFocus())
-                fallback->SetFocus();
-            if (page->OnShow)
-                page->OnShow(*page, goForward);
-        }
-        if (previous && previous != page)
-            previous->SetVisible(false);
-        activePage_ = page;
-        activePageName_ = page ? page->Name() : std::string();
-        if (OnChange && !IsLoading())
-            OnChange(*this);
-    }();
+    if (page != activePage_)
+        SwitchTo(page);
     UpdateButtons();
     switching_ = false;
     // Whether the caption shows depends on the page: the page area follows.
@@ -764,6 +278,93 @@ void TwmCustomWizard::SetActivePage(TwmCustomWizardPage* page)
     if (activePage_)
         activePage_->Realign();
     Invalidate();
+}
+
+bool TwmCustomWizard::ChangeAllowed()
+{
+    bool allow = true;
+    if (OnChanging && !IsLoading())
+        OnChanging(*this, allow);
+    return allow;
+}
+
+void TwmCustomWizard::SwitchTo(TwmCustomWizardPage* page)
+{
+    TwmCustomWizardPage* previous = activePage_;
+    if (previous && !MoveFocusOffPage(*previous))
+        return;
+    const bool goForward = GoesForward(previous, page);
+    if (previous && !LeavePage(*previous, goForward))
+        return;
+    if (page)
+        ShowPage(*page, goForward);
+    if (previous)
+        previous->SetVisible(false);
+    activePage_ = page;
+    activePageName_ = page ? page->Name() : std::string();
+    if (OnChange && !IsLoading())
+        OnChange(*this);
+}
+
+bool TwmCustomWizard::MoveFocusOffPage(TwmCustomWizardPage& page)
+{
+    HWND focus = GetFocus();
+    if (focus && page.Handle() && (focus == page.Handle() || IsChild(page.Handle(), focus)))
+        return page.SetFocus();
+    return true;
+}
+
+bool TwmCustomWizard::GoesForward(const TwmCustomWizardPage* from, const TwmCustomWizardPage* to) const
+{
+    return !(from && to && to->RoutePageIndex() < from->RoutePageIndex());
+}
+
+bool TwmCustomWizard::LeavePage(TwmCustomWizardPage& page, bool goForward)
+{
+    bool allow = true;
+    if (page.OnCanHide)
+        page.OnCanHide(page, goForward, allow);
+    if (!allow)
+        return false;
+    if (page.OnHide)
+        page.OnHide(page, goForward);
+    return true;
+}
+
+void TwmCustomWizard::ShowPage(TwmCustomWizardPage& page, bool goForward)
+{
+    page.SetVisible(true);
+    if (page.Handle())
+        SetWindowPos(page.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CopyPageButtons(page);
+    FocusOnArrival(page, goForward);
+    if (page.OnShow)
+        page.OnShow(page, goForward);
+}
+
+void TwmCustomWizard::FocusOnArrival(TwmCustomWizardPage& page, bool goForward)
+{
+    const auto route = RoutePages();
+    TButton* fallback = nullptr;
+    if (goForward && !route.empty() && route.back() == &page)
+        fallback = &WizardButton(TwmButtonKind::Finish);
+    else if (!goForward && !route.empty() && route.front() == &page)
+        fallback = &WizardButton(TwmButtonKind::Next);
+    TControl* first = autoFocus_ ? page.FirstFocusable() : nullptr;
+    // A page with nothing to focus leaves the keyboard on the wizard's
+    // own buttons, where the next step is.
+    if (!first && autoFocus_) {
+        UpdateButtons();
+        for (TwmButtonKind kind : {TwmButtonKind::Next, TwmButtonKind::Finish})
+            if (WizardButton(kind).CanFocus() && WizardButton(kind).Enabled()) {
+                first = &WizardButton(kind);
+                break;
+            }
+    }
+    if (first)
+        first->SetFocus();
+    else if (fallback && fallback->CanFocus())
+        fallback->SetFocus();
 }
 
 void TwmCustomWizard::CopyPageButtons(const TwmCustomWizardPage& page)
@@ -901,5 +502,6 @@ void TwmCustomWizard::Paint(Canvas& canvas)
     canvas.DrawText(text, Rect::FromBounds(1, y, size.cx, th), FontHandle(), clBtnHighlight, format);
     canvas.DrawText(text, Rect::FromBounds(0, y - 1, size.cx, th), FontHandle(), clBtnShadow, format);
 }
+
 
 } // namespace qm

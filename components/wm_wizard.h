@@ -19,6 +19,8 @@ class TwmCustomWizardPage;
 
 enum class TwmPageImageAlign { iaLeft, iaRight };
 enum class TwmButtonKind { Back, Next, Finish, Cancel };
+// The buttons' captions, in that order, until a page gives its own.
+inline constexpr const char* kWizardButtonCaptions[] = {"< Back", "Next >", "Finish", "Cancel"};
 
 using TwmChangingEvent = std::function<void(Component& sender, bool& allowChange)>;
 using TwmPageChangingEvent = std::function<void(Component& sender, bool goForward, bool& allowChange)>;
@@ -174,6 +176,7 @@ public:
     void Next();
     void Back();
     TButton& WizardButton(TwmButtonKind kind) { return *buttons_[static_cast<int>(kind)]; }
+    const TButton& WizardButton(TwmButtonKind kind) const { return *buttons_[static_cast<int>(kind)]; }
 
     bool AutoFocus() const { return autoFocus_; }
     void SetAutoFocus(bool on) { autoFocus_ = on; }
@@ -197,6 +200,18 @@ protected:
 private:
     friend class TwmCustomWizardPage;
     void AttachPage(TwmCustomWizardPage& page);
+    // The page switch, step by step: asked of OnChanging; from the active
+    // page to another (or none), which stays when the focus cannot leave
+    // it or it vetoes; the focus moved off the page leaving, its OnCanHide
+    // and OnHide; the new page in front with its buttons, focus and OnShow.
+    bool ChangeAllowed();
+    void SwitchTo(TwmCustomWizardPage* page);
+    bool MoveFocusOffPage(TwmCustomWizardPage& page);
+    // Forward, unless back along the current route.
+    bool GoesForward(const TwmCustomWizardPage* from, const TwmCustomWizardPage* to) const;
+    bool LeavePage(TwmCustomWizardPage& page, bool goForward);
+    void ShowPage(TwmCustomWizardPage& page, bool goForward);
+    void FocusOnArrival(TwmCustomWizardPage& page, bool goForward);
     void UpdateButtons();
     void CopyPageButtons(const TwmCustomWizardPage& page);
     void LayoutButtons();
@@ -204,8 +219,6 @@ private:
     void ButtonPressed(TwmButtonKind kind);
     bool CaptionShown() const;
     int CaptionTextHeight();
-    int ButtonTabOrder(TwmButtonKind kind) const;
-    void SetButtonTabOrder(TwmButtonKind kind, int order);
 
     std::unique_ptr<TButton> buttons_[4];
     std::vector<TwmCustomWizardPage*> pages_;

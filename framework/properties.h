@@ -314,6 +314,30 @@ constexpr PropertyInfo SetProperty(std::string_view name, std::span<const std::s
     return MakeProperty<T, Getter, Setter>(name, PropertyType::Set, names);
 }
 
+// A control's field whose change shows, as the getter and setter of its
+// property in one: read as it is; written, then the control draws itself
+// again (Repainted), after laying out its children (Realigned).
+//
+//   ColorProperty<P, Repainted<&P::headerColor_>>("HeaderColor"),
+//   IntProperty<P, Realigned<&P::headerHeight_>>("HeaderHeight"),
+namespace property_detail {
+
+template <auto Field, bool Realign> struct ShownField {
+    template <class C> const auto& operator()(const C& control) const { return control.*Field; }
+    template <class C, class V> void operator()(C& control, V&& value) const
+    {
+        control.*Field = std::forward<V>(value);
+        if constexpr (Realign)
+            control.Realign();
+        control.Invalidate();
+    }
+};
+
+} // namespace property_detail
+
+template <auto Field> inline constexpr property_detail::ShownField<Field, false> Repainted{};
+template <auto Field> inline constexpr property_detail::ShownField<Field, true> Realigned{};
+
 // A nested object reached through `Access(T&, bool forWriting)`; `Changed(T&)`
 // runs after one of its properties was written through this entry.
 template <class T, class Nested, auto Access, auto Changed = nullptr>

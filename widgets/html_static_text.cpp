@@ -103,16 +103,8 @@ const TypeInfo& THTMLStaticText::StaticType()
                               joined += line;
                           h.SetHTMLText(joined);
                       }>("HTMLText.Strings"),
-        ColorProperty<H, &H::urlColor_,
-                      [](H& h, Color c) {
-                          h.urlColor_ = c;
-                          h.Invalidate();
-                      }>("URLColor"),
-        BoolProperty<H, &H::hover_,
-                     [](H& h, bool on) {
-                         h.hover_ = on;
-                         h.Invalidate();
-                     }>("Hover"),
+        ColorProperty<H, Repainted<&H::urlColor_>>("URLColor"),
+        BoolProperty<H, Repainted<&H::hover_>>("Hover"),
         ColorProperty<H, [](const H& h) { return h.hoverColor_.value_or(clNone); },
                       [](H& h, Color c) {
                           h.hoverColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
@@ -123,34 +115,14 @@ const TypeInfo& THTMLStaticText::StaticType()
                           h.hoverFontColor_ = c == clNone ? std::nullopt : std::optional<Color>(c);
                           h.Invalidate();
                       }>("HoverFontColor"),
-        ColorProperty<H, &H::shadowColor_,
-                      [](H& h, Color c) {
-                          h.shadowColor_ = c;
-                          h.Invalidate();
-                      }>("ShadowColor"),
-        IntProperty<H, &H::shadowOffset_,
-                    [](H& h, int n) {
-                        h.shadowOffset_ = n;
-                        h.Invalidate();
-                    }>("ShadowOffset"),
-        BoolProperty<H, &H::anchorHint_, [](H& h, bool on) { h.anchorHint_ = on; }>("AnchorHint"),
+        ColorProperty<H, Repainted<&H::shadowColor_>>("ShadowColor"),
+        IntProperty<H, Repainted<&H::shadowOffset_>>("ShadowOffset"),
+        BoolProperty<H, &H::anchorHint_>("AnchorHint"),
         BoolProperty<H, &H::AutoSizing, &H::SetAutoSizing>("AutoSizing"),
         BoolProperty<H, &H::EnableBlink, &H::SetEnableBlink>("EnableBlink"),
-        EnumProperty<H, &H::vAlignment_,
-                     [](H& h, TextVAlignment a) {
-                         h.vAlignment_ = a;
-                         h.Invalidate();
-                     }>("VAlignment", kVAlignmentNames),
-        EnumProperty<H, &H::bevelOuter_,
-                     [](H& h, HtmlBevel bevel) {
-                         h.bevelOuter_ = bevel;
-                         h.Invalidate();
-                     }>("BevelOuter", kBevelNames),
-        EnumProperty<H, &H::bevelInner_,
-                     [](H& h, HtmlBevel bevel) {
-                         h.bevelInner_ = bevel;
-                         h.Invalidate();
-                     }>("BevelInner", kBevelNames),
+        EnumProperty<H, Repainted<&H::vAlignment_>>("VAlignment", kVAlignmentNames),
+        EnumProperty<H, Repainted<&H::bevelOuter_>>("BevelOuter", kBevelNames),
+        EnumProperty<H, Repainted<&H::bevelInner_>>("BevelInner", kBevelNames),
         IntProperty<H, &H::bevelWidth_,
                     [](H& h, int n) {
                         h.bevelWidth_ = std::max(1, n);
@@ -161,11 +133,7 @@ const TypeInfo& THTMLStaticText::StaticType()
                         h.borderWidth_ = std::max(0, n);
                         h.Invalidate();
                     }>("BorderWidth"),
-        EnumProperty<H, &H::borderSingle_,
-                     [](H& h, bool single) {
-                         h.borderSingle_ = single;
-                         h.Invalidate();
-                     }>("BorderStyle", kBorderNames),
+        EnumProperty<H, Repainted<&H::borderSingle_>>("BorderStyle", kBorderNames),
     };
     static constexpr EventInfo kEvents[] = {
         MakeEvent<H, &H::OnAnchorClick>("OnAnchorClick"),

@@ -97,6 +97,50 @@ std::string Read(Sample& sample, std::string_view path)
     return FormatFormValue(ReadFormValue(Find(sample, path)));
 }
 
+// Stands for a control: counts how often it is drawn and laid out again,
+// and what its field held each time.
+class Gauge {
+public:
+    std::vector<std::string> events;
+    void Invalidate() { events.push_back("draw " + std::to_string(height_)); }
+    void Realign() { events.push_back("layout " + std::to_string(height_)); }
+
+    static const TypeInfo& StaticType()
+    {
+        static constexpr PropertyInfo kProperties[] = {
+            EnumProperty<Gauge, Repainted<&Gauge::speed_>>("Speed", kSpeedNames),
+            IntProperty<Gauge, Realigned<&Gauge::height_>>("Height"),
+        };
+        static constexpr TypeInfo kType = RecordType("Gauge", kProperties);
+        return kType;
+    }
+    Speed speed() const { return speed_; }
+
+private:
+    Speed speed_ = Speed::spModem;
+    int height_ = 62;
+};
+
+TEST(Properties, AFieldThatShowsIsWrittenThenDrawnAndLaidOutAgain)
+{
+    Gauge gauge;
+    auto apply = [&](std::string_view path, std::string_view text) {
+        ApplyFormValue(FindProperty(Gauge::StaticType(), &gauge, path, true), ParseFormValue(text));
+    };
+    auto read = [&](std::string_view path) {
+        return FormatFormValue(ReadFormValue(FindProperty(Gauge::StaticType(), &gauge, path, false)));
+    };
+    EXPECT_EQ(read("Height"), "62");
+    EXPECT_EQ(read("Speed"), "spModem");
+    EXPECT_TRUE(gauge.events.empty());
+    apply("Speed", "spIsdn");
+    EXPECT_EQ(gauge.speed(), Speed::spIsdn);
+    EXPECT_EQ(gauge.events, (std::vector<std::string>{"draw 62"}));
+    apply("Height", "40");
+    EXPECT_EQ(read("Height"), "40");
+    EXPECT_EQ(gauge.events, (std::vector<std::string>{"draw 62", "layout 40", "draw 40"}));
+}
+
 TEST(Properties, DescriptionValuesReachTheFieldsAndReadBackAsWritten)
 {
     Sample s;
