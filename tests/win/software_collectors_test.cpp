@@ -395,15 +395,6 @@ private:
     std::vector<Entry> keys_, values_;
 };
 
-std::string InCodePage(const std::wstring& text)
-{
-    const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
 // Programs a 32-bit installer registered, subkey names the code page cannot
 // show, and a name of the longest length the registry allows: all listed.
 TEST(Software, BothRegistryViewsAndEveryNameAreRead)
@@ -429,7 +420,7 @@ TEST(Software, BothRegistryViewsAndEveryNameAreRead)
          {"QM 64-bit Tool", "QM 32-bit Tool", "QM Named Outside The Code Page", "QM Longest Name", "QM After"})
         EXPECT_TRUE(Contains(installed, name)) << name;
     // The display text in the code page, as the report writes it.
-    EXPECT_TRUE(Contains(installed, InCodePage(L"QM \u0422\u0435\u043a\u0441\u0442")));
+    EXPECT_TRUE(Contains(installed, test::InCodePage(L"QM \u0422\u0435\u043a\u0441\u0442")));
 }
 
 // ---- Start-up ------------------------------------------------------------
@@ -461,7 +452,7 @@ TEST(Startup, RunEntriesOfBothViewsAndNamesOutsideTheCodePage)
     EXPECT_TRUE(Contains(machine, "QM Machine 32=m32.exe")) << testing::PrintToString(machine);
     EXPECT_TRUE(Contains(entriesOf(StartupKind::RunOnce), "QM Once 32=o32.exe"));
     const auto user = entriesOf(StartupKind::UserRun);
-    EXPECT_TRUE(Contains(user, InCodePage(unicodeName) + "=" + InCodePage(L"C:\\\u0422\\u.exe")))
+    EXPECT_TRUE(Contains(user, test::InCodePage(unicodeName) + "=" + test::InCodePage(L"C:\\\u0422\\u.exe")))
         << testing::PrintToString(user);
     EXPECT_TRUE(Contains(user, "QM After Unicode=after.exe"));
 }

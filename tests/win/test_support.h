@@ -101,6 +101,17 @@ public:
 };
 
 // Dispatches messages for `ms` milliseconds.
+// A wide text as the system itself puts it into the code page: the expected
+// side of what our own conversion gives.
+inline std::string InCodePage(const std::wstring& text)
+{
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
 inline void PumpFor(int ms)
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
