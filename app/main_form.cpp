@@ -84,7 +84,7 @@ void TMainForm::DescriptionLoaded()
     TransparentSkin1 = &Find<TTransparentSkin>("TransparentSkin1");
     MSystemInfo1 = &Find<TMSystemInfo>("MSystemInfo1");
     // The engine holds no windows: the program supplies its overview.
-    MSystemInfo1->SetOverviewFactory(OverviewFactory(App()));
+    MSystemInfo1->SetOverviewFactory(OverviewFactory(Application::Instance()));
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -104,14 +104,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TMainForm::FormCreate(Component&)
 {
-    BackupRegistry(App().Services());
+    BackupRegistry(Application::Instance().Services());
     // The banner is designed into the window; hidden, it must leave no gap.
     clientWithoutBanner_ = ClientHeight() - Panel5->Height();
     FitHeightToBanner();
     designedRow_ = {RxLabel4->Bounds(), Panel3->Bounds(), RxLabel1->Bounds(), Panel6->Bounds()};
     banner_.Reset();
     // Whatever escapes a handler is dropped without a word.
-    App().SetOnException([](const std::exception&) {});
+    Application::Instance().SetOnException([](const std::exception&) {});
 }
 
 void TMainForm::FormShow(Component&)
@@ -126,8 +126,8 @@ void TMainForm::FormClose(Component&)
 
 void TMainForm::VrTimer1Timer(Component&)
 {
-    RunGuarded(App().Services(), "TMemory.GetInfo", [&] {
-        MemoryStatus status = App().Services().ReadMemoryStatus();
+    RunGuarded(Application::Instance().Services(), "TMemory.GetInfo", [&] {
+        MemoryStatus status = Application::Instance().Services().ReadMemoryStatus();
         totalRam_ = static_cast<std::int64_t>(status.totalPhysical);
         availableRam_ = static_cast<std::int64_t>(status.availablePhysical);
         freeRamPercent_ = qm::FreeRamPercent(availableRam_, totalRam_);
@@ -160,13 +160,15 @@ void TMainForm::VrScope1NeedData(Component&, int, int& value)
 
 void TMainForm::VrShadowButton1Click(Component&)
 {
+    Application& application = Application::Instance();
     if (!QuickFreeNeeded(availableRam_, totalRam_)) {
-        App().ShowMessage({kQuickFreeNotNeeded, App().Title(), MessageIcon::Information, MessageButtons::Ok, true});
+        application.ShowMessage(
+            {kQuickFreeNotNeeded, application.Title(), MessageIcon::Information, MessageButtons::Ok, true});
         return;
     }
     LedOnScope led(*UserLed);
     // A failed allocation goes on to the application's handler, which drops it.
-    App().Services().TouchAndRelease(static_cast<std::uint64_t>(QuickFreeSize(availableRam_, totalRam_)), {});
+    application.Services().TouchAndRelease(static_cast<std::uint64_t>(QuickFreeSize(availableRam_, totalRam_)), {});
 }
 
 void TMainForm::FlatButton1Click(Component&)
@@ -176,19 +178,19 @@ void TMainForm::FlatButton1Click(Component&)
 
 void TMainForm::FlatButton2Click(Component&)
 {
-    if (auto* wizard = App().FindForm<TForm1>())
+    if (auto* wizard = Application::Instance().FindForm<TForm1>())
         wizard->Show();
 }
 
 void TMainForm::FlatButton3Click(Component&)
 {
-    if (auto* shares = App().FindForm<TShareForm>())
+    if (auto* shares = Application::Instance().FindForm<TShareForm>())
         shares->ShowModal();
 }
 
 void TMainForm::VrShadowButton2Click(Component&)
 {
-    if (auto* defrag = App().FindForm<TDefragForm>())
+    if (auto* defrag = Application::Instance().FindForm<TDefragForm>())
         defrag->ShowModal();
 }
 
@@ -202,7 +204,7 @@ void TMainForm::RestoreApplication()
     HWND window = Handle();
     if (!IsIconic(window) && IsWindowVisible(window))
         return;
-    App().BringMainFormForward();
+    Application::Instance().BringMainFormForward();
     // The tray menu may have activated the window while it was hidden, so
     // no activation follows now to bring the focus back.
     RestoreFocus();
@@ -229,8 +231,8 @@ void TMainForm::CoolTrayIcon1DblClick(Component&)
 void TMainForm::Image1Click(Component&)
 {
     // Beside the program, wherever the current directory happens to be.
-    SystemServices& services = App().Services();
-    services.ShowHelpContents(services.ExecutableDirectory() + App().HelpFile());
+    SystemServices& services = Application::Instance().Services();
+    services.ShowHelpContents(services.ExecutableDirectory() + Application::Instance().HelpFile());
 }
 
 void TMainForm::HideBanner()

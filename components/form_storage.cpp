@@ -126,7 +126,7 @@ void TFormStorage::Save()
     placement.length = sizeof(placement);
     GetWindowPlacement(Form().Handle(), &placement);
     UINT showCmd = placement.showCmd;
-    if (Form().App().MainForm() == &Form() && Form().App().Minimized())
+    if (Application::Instance().MainForm() == &Form() && Application::Instance().Minimized())
         showCmd = SW_SHOWMINIMIZED;
     Write("Flags", std::to_string(placement.flags));
     Write("ShowCmd", std::to_string(showCmd));
@@ -209,7 +209,7 @@ void TFormStorage::RestorePlacement()
     }
 
     if (state_) {
-        const bool isMain = form.App().MainForm() == &form || !form.App().MainForm();
+        const bool isMain = Application::Instance().MainForm() == &form || !Application::Instance().MainForm();
         StoredState state = StateFromShowCmd(ParseIntOr(Read("ShowCmd"), 0), StoredState::Normal);
         if (state == StoredState::Minimized && isMain) {
             // Minimised once messages run: with the tray icon that means the tray.

@@ -58,7 +58,6 @@ public:
     void CreateHandle(HWND parentWindow) override;
 
     void RegisterHint(TControl& control);
-    Application& App() const { return application_; }
     Component* FindComponent(std::string_view name) const;
     Component* ResolveReference(std::string_view name) const override { return FindComponent(name); }
     const std::vector<Component*>& NonVisualComponents() const { return nonVisual_; }
@@ -117,6 +116,7 @@ public:
     // The dialog keyboard: Tab, Shift+Tab, Enter, Escape, arrows in radio
     // groups and "&" mnemonics. True when the message was such a key and has
     // been acted on; the message loop then dispatches it no further.
+    // (dialog_keyboard.cpp, over the rules of dialog_navigation.cpp.)
     bool HandleDialogKey(const MSG& msg);
 
     // Typed access to a described component; throws when it is missing.

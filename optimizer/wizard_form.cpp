@@ -83,8 +83,8 @@ void TForm1::FormShow(Component&)
 {
     wmWizard1->SetActivePageIndex(0);
     VrBar1->SetPosition(0);
-    RunGuarded(App().Services(), "TMemory.GetInfo", [&] {
-        const MemoryStatus status = App().Services().ReadMemoryStatus();
+    RunGuarded(Application::Instance().Services(), "TMemory.GetInfo", [&] {
+        const MemoryStatus status = Application::Instance().Services().ReadMemoryStatus();
         totalPhys_ = static_cast<std::int64_t>(status.totalPhysical);
         availPhys_ = static_cast<std::int64_t>(status.availablePhysical);
         const WizardMemoryRange range = WizardMemory(totalPhys_, availPhys_);
@@ -144,7 +144,7 @@ int TForm1::NetBarPosition() const
 
 bool TForm1::StopRequested() const
 {
-    return ending_ || App().Terminated();
+    return ending_ || Application::Instance().Terminated();
 }
 
 void TForm1::AdvanceProgress()
@@ -161,7 +161,7 @@ bool TForm1::ConfirmRestart(const std::string& question)
 {
     if (StopRequested())
         return false; // no question after the user quit
-    return AskRestartQuestion(App().Services(), question);
+    return AskRestartQuestion(Application::Instance().Services(), question);
 }
 
 TabfShutdown& TForm1::Shutdown()
@@ -171,7 +171,7 @@ TabfShutdown& TForm1::Shutdown()
 
 SystemServices& TForm1::Services()
 {
-    return App().Services();
+    return Application::Instance().Services();
 }
 
 std::unique_ptr<RegistryWriter> TForm1::CreateRegistry()

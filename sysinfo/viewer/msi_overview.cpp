@@ -136,7 +136,7 @@ void TfrmMSI_Overview::Refresh()
 {
     {
         WaitCursor wait;
-        Info().RefreshData(App().Services());
+        Info().RefreshData(Application::Instance().Services());
     }
     RefreshDisplay();
 }
@@ -168,7 +168,7 @@ void TfrmMSI_Overview::RefreshDisplay()
     if (shown(kCollectorKind<TEngines>))
         FillEnginesPage(*this, info.Get<TEngines>(), info.Get<TDirectX>());
     if (shown(kCollectorKind<TDisk>))
-        FillDrivesPage(*this, info.Get<TDisk>(), info.Get<TOperatingSystem>(), App().Services());
+        FillDrivesPage(*this, info.Get<TDisk>(), info.Get<TOperatingSystem>(), Application::Instance().Services());
     if (shown(kCollectorKind<TTimeZone>))
         FillTimeZonePage(*this, info.Get<TTimeZone>());
     if (shown(kCollectorKind<TProcesses>))
@@ -211,14 +211,14 @@ void TfrmMSI_Overview::FillAbout()
 
 void TfrmMSI_Overview::cbDriveChange(Component&)
 {
-    ShowSelectedDrive(*this, Info().Get<TDisk>(), App().Services());
+    ShowSelectedDrive(*this, Info().Get<TDisk>(), Application::Instance().Services());
 }
 
 void TfrmMSI_Overview::tcStartupChange(Component&)
 {
     // The lists are read again for the tab the user turns to.
     TStartup& startup = Info().Get<TStartup>();
-    startup.GetInfo(App().Services());
+    startup.GetInfo(Application::Instance().Services());
     FillStartupPage(*this, startup);
 }
 
@@ -240,7 +240,8 @@ void TfrmMSI_Overview::cmPrintSetup(Component&)
 
 void TfrmMSI_Overview::cmMail(Component&)
 {
-    App().Services().OpenWithShell("mailto:quarrimond@example.org?subject=Quarrimond%20System%20Profiler");
+    Application::Instance().Services().OpenWithShell(
+        "mailto:quarrimond@example.org?subject=Quarrimond%20System%20Profiler");
 }
 
 } // namespace qm

@@ -2,6 +2,7 @@
 // list in the detail dialog.
 #include "sysinfo/viewer/msi_overview.h"
 
+#include "framework/application.h"
 #include "framework/tree_view.h"
 
 namespace qm {
@@ -9,7 +10,7 @@ namespace qm {
 void TfrmMSI_Overview::ShowDetail(TdlgMSI_Detail::Page page, const std::string& title,
                                   const std::function<void(TdlgMSI_Detail&)>& fill)
 {
-    TdlgMSI_Detail dialog(App());
+    TdlgMSI_Detail dialog(Application::Instance());
     dialog.Initialize();
     SetWindowLongPtrA(dialog.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
     dialog.SetPage(page);

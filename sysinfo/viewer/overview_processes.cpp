@@ -14,7 +14,7 @@ void TfrmMSI_Overview::cmTerminate(Component&)
     const int row = lvProcs->Selected();
     if (row < 0)
         return;
-    SystemServices& services = App().Services();
+    SystemServices& services = Application::Instance().Services();
     const std::optional<std::uint32_t> id = ParseProcessIdText(lvProcs->ItemText(row, 0), TheStartupValues().IsNT);
     const std::string name = lvProcs->ItemText(row, 1);
     const bool own = id && *id == GetCurrentProcessId();
@@ -53,7 +53,7 @@ void TfrmMSI_Overview::cmProcProps(Component&)
     if (row < 0)
         return;
     const std::string path = lvProcs->ItemText(row, 2) + lvProcs->ItemText(row, 1);
-    if (App().Services().FileExists(path))
+    if (Application::Instance().Services().FileExists(path))
         ShowFileProperties(Handle(), path);
 }
 

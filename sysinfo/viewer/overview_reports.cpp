@@ -28,9 +28,10 @@ void TfrmMSI_Overview::WriteReport(const std::string& defaultName, const std::fu
     const std::string path = sd->FileName();
     const FileWriteResult result = WriteWholeFile(path, report_.Text(), ExistingFile::Replace);
     if (!result.ok)
-        App().Services().ShowMessage({"The report could not be saved as\r\n" + path + "\r\n\r\n" + result.reason +
-                                          "\r\n\r\nNothing was changed; choose another name or folder and try again.",
-                                      "Report not saved", MessageIcon::Error, MessageButtons::Ok, true});
+        Application::Instance().Services().ShowMessage(
+            {"The report could not be saved as\r\n" + path + "\r\n\r\n" + result.reason +
+                 "\r\n\r\nNothing was changed; choose another name or folder and try again.",
+             "Report not saved", MessageIcon::Error, MessageButtons::Ok, true});
 }
 
 void TfrmMSI_Overview::cmReportAll(Component&)
