@@ -129,9 +129,7 @@ void GetClassDevices(const std::string& classKey, const std::string& className, 
         std::string matching = name;
         if (!TheStartupValues().IsNT) {
             // Windows 9x keeps the devices under the key the class links to.
-            std::string link = key.ReadString("Link").value_or("");
-            CharUpperBuffA(link.data(), static_cast<DWORD>(link.size()));
-            matching = link;
+            matching = UpperCase(key.ReadString("Link").value_or(""));
             key.Close();
             if (!key.Open(HKEY_LOCAL_MACHINE, classKey + "\\" + matching))
                 return;

@@ -10,6 +10,7 @@
 #include "main_window_fixture.h"
 #include "optimizer/wizard_form.h"
 #include "platform/text_encoding.h"
+#include "platform/unique_resource.h"
 #include "test_support.h"
 #include "widgets/vr_num.h"
 #include "widgets/vr_scope.h"
@@ -44,11 +45,10 @@ public:
     IAccessible& Object() { return *object_; }
     long Role()
     {
-        VARIANT role;
-        VariantInit(&role);
-        if (FAILED(object_->get_accRole(Self(), &role)) || role.vt != VT_I4)
+        Variant role;
+        if (FAILED(object_->get_accRole(Self(), role.Get())) || role.Get()->vt != VT_I4)
             return -1;
-        return role.lVal;
+        return role.Get()->lVal;
     }
     std::string RoleText()
     {
@@ -61,11 +61,10 @@ public:
     std::string DefaultAction() { return Text(&IAccessible::get_accDefaultAction); }
     long State()
     {
-        VARIANT state;
-        VariantInit(&state);
-        if (FAILED(object_->get_accState(Self(), &state)) || state.vt != VT_I4)
+        Variant state;
+        if (FAILED(object_->get_accState(Self(), state.Get())) || state.Get()->vt != VT_I4)
             return -1;
-        return state.lVal;
+        return state.Get()->lVal;
     }
 
     static VARIANT Self()

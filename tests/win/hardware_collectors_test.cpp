@@ -10,6 +10,7 @@
 
 #include <mmsystem.h>
 
+#include "platform/device_context.h"
 #include "registry_fixture.h"
 #include "sysinfo/msi_apm.h"
 #include "sysinfo/msi_devices.h"
@@ -160,14 +161,16 @@ TEST_F(HardwareFixtures, TheDisplayTakesTheAdapterAndItsChipFromTheDriver)
     EXPECT_EQ(display.DAC, "Test DAC");
     EXPECT_EQ(display.Memory, 16 << 20);
     // What the screen itself says.
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(display.HorzRes, GetDeviceCaps(screen, HORZRES));
-    EXPECT_EQ(display.VertRes, GetDeviceCaps(screen, VERTRES));
-    EXPECT_EQ(display.ColorDepth, GetDeviceCaps(screen, BITSPIXEL));
-    EXPECT_EQ(display.FontResolution, static_cast<std::uint32_t>(GetDeviceCaps(screen, LOGPIXELSY)));
-    EXPECT_EQ(display.PixelDiagonal, GetDeviceCaps(screen, ASPECTXY));
-    const int raster = GetDeviceCaps(screen, RASTERCAPS);
-    ReleaseDC(nullptr, screen);
+    int raster = 0;
+    {
+        const WindowDC screen(nullptr);
+        EXPECT_EQ(display.HorzRes, GetDeviceCaps(screen.Get(), HORZRES));
+        EXPECT_EQ(display.VertRes, GetDeviceCaps(screen.Get(), VERTRES));
+        EXPECT_EQ(display.ColorDepth, GetDeviceCaps(screen.Get(), BITSPIXEL));
+        EXPECT_EQ(display.FontResolution, static_cast<std::uint32_t>(GetDeviceCaps(screen.Get(), LOGPIXELSY)));
+        EXPECT_EQ(display.PixelDiagonal, GetDeviceCaps(screen.Get(), ASPECTXY));
+        raster = GetDeviceCaps(screen.Get(), RASTERCAPS);
+    }
     EXPECT_EQ((display.RasterCaps >> 9) & 1, (raster & RC_STRETCHBLT) ? 1 : 0);
     EXPECT_EQ(display.RasterCaps & 1, (raster & RC_BANDING) ? 1 : 0);
     std::vector<std::string> modes;

@@ -13,6 +13,7 @@
 #include "app/app_classes.h"
 #include "child_processes.h"
 #include "platform/registry_key.h"
+#include "platform/text_encoding.h"
 #include "platform/unique_resource.h"
 #include "sysinfo/msysteminfo.h"
 #include "sysinfo/shared_routines.h"
@@ -390,9 +391,7 @@ TEST(SharedRoutines, ShortcutsVersionsAndNames)
         shell->SetArguments("/quiet /x");
         IPersistFile* file = nullptr;
         shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-        wchar_t wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, MAX_PATH);
-        ASSERT_EQ(file->Save(wide, TRUE), S_OK);
+        ASSERT_EQ(file->Save(WideFromAnsi(link).c_str(), TRUE), S_OK);
         file->Release();
         shell->Release();
     }
