@@ -445,6 +445,7 @@ bool TwmCustomWizard::CaptionShown() const
 int TwmCustomWizard::CaptionTextHeight()
 {
     WindowDC screen(nullptr);
+    const ScaledDrawing scaled(screen.Get(), Dpi());
     SelectGuard select(screen.Get(), FontHandle());
     SIZE size{};
     GetTextExtentPoint32A(screen.Get(), "W", 1, &size);

@@ -14,10 +14,12 @@ namespace {
 
 constexpr std::string_view kImageAlignNames[] = {"iaLeft", "iaRight"};
 
-int TextWidth(const TwmTextProperties& text)
+// In designed pixels, measured with the font the page draws with at `dpi`.
+int TextWidth(const TwmTextProperties& text, int dpi)
 {
     WindowDC screen(nullptr);
-    Font font = CreateFontFrom(text.Font);
+    const ScaledDrawing scaled(screen.Get(), dpi);
+    Font font = CreateFontFrom(text.Font, dpi);
     SelectGuard select(screen.Get(), font.Get());
     SIZE size{};
     GetTextExtentPoint32A(screen.Get(), text.Text.c_str(), static_cast<int>(text.Text.size()), &size);
@@ -140,7 +142,7 @@ void TwmCustomWizardPage::TextChanged()
     // With AutoSize the width is the text's own.
     for (TwmTextProperties* text : {&title_, &subtitle_})
         if (text->AutoSize)
-            text->Width = TextWidth(*text);
+            text->Width = TextWidth(*text, Dpi());
     Invalidate();
 }
 
@@ -221,9 +223,9 @@ TControl* TwmCustomWizardPage::FirstFocusable() const
 
 void TwmCustomWizardPage::DrawText(Canvas& canvas, const TwmTextProperties& text, int bottom, int shift)
 {
-    const int width = text.AutoSize ? TextWidth(text) : text.Width;
+    const int width = text.AutoSize ? TextWidth(text, Dpi()) : text.Width;
     Rect r{shift + text.Left, text.Top, shift + text.Left + width, bottom};
-    Font font = CreateFontFrom(text.Font);
+    Font font = CreateFontFrom(text.Font, Dpi());
     UINT format = AlignmentFlags(text.Alignment) | DT_EXPANDTABS | DT_NOPREFIX;
     if (!text.AutoSize)
         format |= DT_WORDBREAK;

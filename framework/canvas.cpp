@@ -73,6 +73,25 @@ SIZE Canvas::MeasureText(std::string_view text, HFONT font)
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
+ScaledDrawing::ScaledDrawing(HDC dc, int dpi) : dc_(dc), scaled_(dpi != 96 && dpi > 0)
+{
+    if (!scaled_)
+        return;
+    oldMode_ = SetGraphicsMode(dc_, GM_ADVANCED);
+    const float factor = static_cast<float>(dpi) / 96.0f;
+    const XFORM scale{factor, 0, 0, factor, 0, 0};
+    SetWorldTransform(dc_, &scale);
+    SetStretchBltMode(dc_, COLORONCOLOR);
+}
+
+ScaledDrawing::~ScaledDrawing()
+{
+    if (!scaled_)
+        return;
+    ModifyWorldTransform(dc_, nullptr, MWT_IDENTITY);
+    SetGraphicsMode(dc_, oldMode_);
+}
+
 BackBuffer::~BackBuffer()
 {
     Release();

@@ -34,6 +34,22 @@ private:
     HDC dc_;
 };
 
+// While it lives, what is drawn or measured on `dc` in designed pixels comes
+// out at `dpi`: outline text and lines sharp at the new size, pictures grown
+// by whole pixels (no blending), as pixel art should. Nothing changes at 96.
+class ScaledDrawing {
+public:
+    ScaledDrawing(HDC dc, int dpi);
+    ~ScaledDrawing();
+    ScaledDrawing(const ScaledDrawing&) = delete;
+    ScaledDrawing& operator=(const ScaledDrawing&) = delete;
+
+private:
+    HDC dc_;
+    bool scaled_;
+    int oldMode_ = 0;
+};
+
 // An off-screen bitmap kept at a control's size.
 class BackBuffer {
 public:

@@ -69,12 +69,57 @@ const TypeInfo& TControl::StaticType()
     return kType;
 }
 
-Font CreateFontFrom(const FontSpec& spec)
+namespace {
+
+int CALLBACK NoteOutlineFace(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM found)
 {
+    if (type & TRUETYPE_FONTTYPE)
+        *reinterpret_cast<bool*>(found) = true;
+    return 1;
+}
+
+// Whether a face of this name exists as an outline font.
+bool OutlineFaceExists(const char* face)
+{
+    LOGFONTA wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    const WindowDC screen(nullptr);
+    EnumFontFamiliesExA(screen.Get(), &wanted, NoteOutlineFace, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+// The bitmap face the forms are designed in has an outline twin on every
+// system since 2000 under another name; elsewhere the outline font of the
+// same name, or the nearest the system has.
+std::string ScalableFace(const std::string& face)
+{
+    if (face == "MS Sans Serif") {
+        static const bool twinExists = OutlineFaceExists("Microsoft Sans Serif");
+        if (twinExists)
+            return "Microsoft Sans Serif";
+    }
+    return face;
+}
+
+} // namespace
+
+Font CreateFontFrom(const FontSpec& spec, int dpi)
+{
+    const bool scaled = dpi != 96;
+    const std::string face = scaled ? ScalableFace(spec.name) : spec.name;
+    const BYTE precision = scaled ? OUT_TT_ONLY_PRECIS : spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS;
     return Font(CreateFontA(spec.height, 0, spec.angleTenths, spec.angleTenths, spec.bold ? FW_BOLD : FW_NORMAL,
-                            spec.italic, spec.underline, FALSE, DEFAULT_CHARSET,
-                            spec.angleTenths ? OUT_TT_PRECIS : OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
+                            spec.italic, spec.underline, FALSE, DEFAULT_CHARSET, precision, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+Font CreateScreenFont(const FontSpec& spec, int dpi)
+{
+    FontSpec screen = spec;
+    screen.height = ScaleFromDesign(spec.height, dpi);
+    return CreateFontFrom(screen, dpi);
 }
 
 TControl::TControl() = default;
@@ -145,8 +190,28 @@ void TControl::SetBounds(const Rect& bounds)
 
 void TControl::UpdateWindowBounds()
 {
-    if (Handle())
-        MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.Width(), WindowHeight(), TRUE);
+    if (Handle()) {
+        const Rect r = ScreenBounds();
+        MoveWindow(Handle(), r.left, r.top, r.Width(), r.Height(), TRUE);
+    }
+}
+
+Rect TControl::ScreenBounds() const
+{
+    const int dpi = Dpi();
+    Rect r = ScaleRectFromDesign(bounds_, dpi);
+    r.bottom = ScaleFromDesign(bounds_.top + WindowHeight(), dpi);
+    return r;
+}
+
+void TControl::ResolutionChanged()
+{
+    FontChanged();
+    if (Parent())
+        UpdateWindowBounds();
+    for (TControl* child : controls_)
+        child->ResolutionChanged();
+    Invalidate();
 }
 
 void TControl::SetAlign(Align align)
@@ -288,10 +353,10 @@ HFONT TControl::FontHandle()
 {
     // Controls on their parent's font share its handle: one font per window
     // instead of one per control.
-    if (parentFont_ && parent_)
+    if (parentFont_ && parent_ && parent_->DrawsScaled() == DrawsScaled())
         return parent_->FontHandle();
     if (!fontHandle_)
-        fontHandle_ = CreateFontFrom(GetFont());
+        fontHandle_ = DrawsScaled() ? CreateFontFrom(GetFont(), Dpi()) : CreateScreenFont(GetFont(), Dpi());
     return fontHandle_.Get();
 }
 
@@ -320,8 +385,9 @@ void TControl::CreateHandle(HWND parentWindow)
 {
     if (TForm* form = OwnerForm(); form && form != this && controlId_ == 0)
         controlId_ = form->NextControlId();
-    CreateBoundWindow(ControlClass(), ExStyle(), caption_.c_str(), Style(), bounds_.left, bounds_.top, bounds_.Width(),
-                      WindowHeight(), parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)));
+    const Rect r = ScreenBounds();
+    CreateBoundWindow(ControlClass(), ExStyle(), caption_.c_str(), Style(), r.left, r.top, r.Width(), r.Height(),
+                      parentWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)));
     if (!Handle())
         return;
     HandleCreated();
@@ -400,24 +466,32 @@ void TControl::PaintParentBackground(Canvas& canvas)
         canvas.FillRect(ClientRect(), GetColor());
         return;
     }
+    // The viewport origin is in screen pixels, where this window sits.
+    const Rect screen = ScreenBounds();
     POINT old;
-    OffsetViewportOrgEx(canvas.Handle(), -bounds_.left, -bounds_.top, &old);
+    OffsetViewportOrgEx(canvas.Handle(), -screen.left, -screen.top, &old);
     parent_->Paint(canvas);
     SetViewportOrgEx(canvas.Handle(), old.x, old.y, nullptr);
 }
 
 void TControl::PaintToScreen(HDC target)
 {
-    HDC dc = buffer_.Prepare(target, Width(), Height());
-    Canvas canvas(dc);
-    Paint(canvas);
-    // The focus shows only once the keyboard is in use, as in dialogs.
-    if (IsPushButton() && Focused())
-        if (TForm* form = OwnerForm(); form && form->FocusCuesShown()) {
-            const int inset = std::min(3, std::min(Width(), Height()) / 8);
-            RECT cue{inset, inset, Width() - inset, Height() - inset};
-            DrawFocusRect(dc, &cue);
-        }
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    HDC dc = buffer_.Prepare(target, client.right, client.bottom);
+    {
+        // Only while painting: the transfer to the screen is pixel for pixel.
+        const ScaledDrawing scaled(dc, DrawsScaled() ? Dpi() : 96);
+        Canvas canvas(dc);
+        Paint(canvas);
+        // The focus shows only once the keyboard is in use, as in dialogs.
+        if (IsPushButton() && Focused())
+            if (TForm* form = OwnerForm(); form && form->FocusCuesShown()) {
+                const int inset = std::min(3, std::min(Width(), Height()) / 8);
+                RECT cue{inset, inset, Width() - inset, Height() - inset};
+                DrawFocusRect(dc, &cue);
+            }
+    }
     buffer_.Present(target);
 }
 
@@ -472,7 +546,7 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        MouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        MouseDown(ToDesign(GET_X_LPARAM(lParam)), ToDesign(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_MOUSEMOVE:
         if (!mouseInside_) {
@@ -480,14 +554,14 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             TrackMouseLeave();
             MouseEnter();
         }
-        MouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        MouseMove(ToDesign(GET_X_LPARAM(lParam)), ToDesign(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_MOUSELEAVE:
         mouseInside_ = false;
         MouseLeave();
         return 0;
     case WM_LBUTTONUP:
-        MouseUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        MouseUp(ToDesign(GET_X_LPARAM(lParam)), ToDesign(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != Handle() && (tracking_ || pressed_)) {

@@ -35,7 +35,13 @@ struct FontSpec {
     void SetStyle(int style);
 };
 
-Font CreateFontFrom(const FontSpec& spec);
+// A font for drawing at `dpi`. The height stays in designed pixels, for a
+// device context that scales them; away from 96 dpi a face that only exists
+// as a bitmap gives way to its outline twin, which scales sharply.
+Font CreateFontFrom(const FontSpec& spec, int dpi = 96);
+// The same font with its height in the screen's pixels at `dpi`, for the
+// system's controls, which draw at the screen's resolution themselves.
+Font CreateScreenFont(const FontSpec& spec, int dpi);
 
 enum class CursorKind { crDefault, crHandPoint };
 inline constexpr std::string_view kAlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
@@ -50,7 +56,8 @@ public:
     void InsertChild(Component& child) override;
     void Loaded() override;
 
-    // Geometry in client pixels of the parent.
+    // Geometry in designed client pixels of the parent (at 96 dpi): the
+    // window itself is placed at the resolution of its form's monitor.
     const Rect& Bounds() const { return bounds_; }
     void SetBounds(const Rect& bounds);
     int Left() const { return bounds_.left; }
@@ -90,7 +97,16 @@ public:
     void SetFont(const FontSpec& font);
     bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool on);
+    // The font this control draws with: in designed pixels for a drawn
+    // control (its painting is scaled), in screen pixels for a system one.
     HFONT FontHandle();
+    // The resolution the control's window is laid out at; 96 is as designed.
+    virtual int Dpi() const { return parent_ ? parent_->Dpi() : 96; }
+    // Whether this control's painting is drawn by the program, scaled from
+    // its design; system controls draw themselves at the screen's resolution.
+    virtual bool DrawsScaled() const { return true; }
+    // Lays the window and everything drawn again after the resolution changed.
+    void ResolutionChanged();
     CursorKind Cursor() const { return cursor_; }
     void SetCursor(CursorKind cursor) { cursor_ = cursor; }
 
@@ -166,6 +182,10 @@ protected:
 
     void PaintToScreen(HDC target);
     virtual void UpdateWindowBounds();
+    // Where the window goes in its parent, at the screen's resolution.
+    virtual Rect ScreenBounds() const;
+    // A mouse position in the window, back in designed pixels.
+    int ToDesign(int screen) const { return ScaleToDesign(screen, Dpi()); }
     // The name a drawn control without a caption goes by: its label's caption.
     std::string LabelName() const;
     // Tells screen readers the value changed (after the change is stored).

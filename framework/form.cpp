@@ -6,10 +6,14 @@
 
 #include "framework/application.h"
 #include "framework/resources.h"
+#include "platform/display_dpi.h"
 
 namespace qm {
 
 namespace {
+
+// WM_DPICHANGED, sent from Windows 8.1 on when the window's resolution changes.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 constexpr std::string_view kBorderStyleNames[] = {"bsSingle", "bsSizeable", "bsDialog"};
 constexpr std::string_view kBorderIconNames[] = {"biSystemMenu", "biMinimize", "biMaximize"};
@@ -138,10 +142,12 @@ void TForm::Loaded()
 {
     // Client sizes win over outer ones: the frame depends on the border style,
     // known only now that every property is in.
+    const RECT designed{Left(), Top(), Left() + Width(), Top() + Height()};
+    dpi_ = DpiAt(designed);
     if (clientWidth_ >= 0 || clientHeight_ >= 0) {
         SIZE frame = FrameSize();
-        int width = clientWidth_ >= 0 ? clientWidth_ + frame.cx : Width();
-        int height = clientHeight_ >= 0 ? clientHeight_ + frame.cy : Height();
+        int width = clientWidth_ >= 0 ? ScaleFromDesign(clientWidth_, dpi_) + frame.cx : Width();
+        int height = clientHeight_ >= 0 ? ScaleFromDesign(clientHeight_, dpi_) + frame.cy : Height();
         SetBounds(Rect::FromBounds(Left(), Top(), width, height));
     }
     TControl::Loaded();
@@ -149,22 +155,37 @@ void TForm::Loaded()
 
 SIZE TForm::FrameSize() const
 {
-    RECT r{0, 0, 0, 0};
-    AdjustWindowRectEx(&r, Style(), FALSE, ExStyle());
-    return SIZE{r.right - r.left, r.bottom - r.top};
+    return FrameSizeAt(Style(), ExStyle(), dpi_);
 }
 
 Rect TForm::ClientRect() const
 {
     SIZE frame = FrameSize();
-    return Rect::FromBounds(0, 0, std::max(0, Width() - static_cast<int>(frame.cx)),
-                            std::max(0, Height() - static_cast<int>(frame.cy)));
+    return Rect::FromBounds(0, 0, std::max(0, ScaleToDesign(Width() - static_cast<int>(frame.cx), dpi_)),
+                            std::max(0, ScaleToDesign(Height() - static_cast<int>(frame.cy), dpi_)));
 }
 
 void TForm::SetClientSize(int width, int height)
 {
     SIZE frame = FrameSize();
-    SetBounds(Rect::FromBounds(Left(), Top(), width + frame.cx, height + frame.cy));
+    SetBounds(Rect::FromBounds(Left(), Top(), ScaleFromDesign(width, dpi_) + frame.cx,
+                               ScaleFromDesign(height, dpi_) + frame.cy));
+}
+
+void TForm::ChangeResolution(int dpi, const RECT* suggested)
+{
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const Rect client = ClientRect();
+    dpi_ = dpi;
+    const SIZE frame = FrameSize();
+    const int left = suggested ? suggested->left : Left();
+    const int top = suggested ? suggested->top : Top();
+    SetBounds(Rect::FromBounds(left, top, ScaleFromDesign(client.Width(), dpi_) + frame.cx,
+                               ScaleFromDesign(client.Height(), dpi_) + frame.cy));
+    ResolutionChanged();
+    if (tooltip_)
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleFromDesign(200, dpi_));
 }
 
 void TForm::UpdateWindowBounds()
@@ -217,6 +238,8 @@ void TForm::CreateHandle(HWND)
     if (TForm* main = application_.MainForm(); main && main != this)
         owner = main->Handle();
     CreateBoundWindow(windowClass, ExStyle(), Caption().c_str(), Style(), Left(), Top(), Width(), Height(), owner);
+    // The monitor's resolution was a guess before the window existed.
+    ChangeResolution(WindowDpi(Handle()), nullptr);
 
     tooltip_ =
         CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -225,7 +248,7 @@ void TForm::CreateHandle(HWND)
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, hints.pauseMs);
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, hints.shortPauseMs);
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, hints.hidePauseMs);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 200);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleFromDesign(200, dpi_));
 
     for (TControl* child : Controls())
         child->CreateHandle(Handle());
@@ -388,6 +411,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
     case WM_MOVE:
         SyncBoundsFromWindow();
+        return 0;
+    case kDpiChangedMessage:
+        ChangeResolution(LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE)

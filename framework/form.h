@@ -50,8 +50,11 @@ public:
     void SetModalResult(int result) { modalResult_ = result; }
     bool Showing() const;
 
+    // The client area in designed pixels; the form's own bounds are the
+    // window's on the screen, in the screen's pixels.
     Rect ClientRect() const override;
     void SetClientSize(int width, int height);
+    int Dpi() const override { return dpi_; }
 
     void InsertChild(Component& child) override;
     void Loaded() override;
@@ -149,6 +152,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(Canvas& canvas) override;
     void UpdateWindowBounds() override;
+    Rect ScreenBounds() const override { return Bounds(); }
     // Gives the focus back to the control that last had it in this form.
     void RestoreFocus();
 
@@ -168,6 +172,10 @@ private:
     SIZE FrameSize() const;
     void PlaceAtFirstShow();
     void SyncBoundsFromWindow();
+    // Lays the form out again at `dpi`: same designed client size, placed at
+    // `suggested` (the system's choice when it moved to another monitor) or
+    // where it is.
+    void ChangeResolution(int dpi, const RECT* suggested);
 
     Application& application_;
     HandlerTable handlers_;
@@ -179,6 +187,7 @@ private:
     bool systemMenu_ = true, minimizeBox_ = true, maximizeBox_ = true;
     FormPosition position_ = FormPosition::poDesigned;
     int clientWidth_ = -1, clientHeight_ = -1;
+    int dpi_ = 96;
     bool placed_ = false;
     bool modal_ = false;
     bool focusCues_ = false;

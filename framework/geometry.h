@@ -38,4 +38,22 @@ constexpr int ScaleFromDesign(int designed, int screenDpi)
     return static_cast<int>(n >= 0 ? (n + 48) / 96 : -((-n + 48) / 96));
 }
 
+// Back from the screen's resolution to designed pixels, rounding half away
+// (a mouse position over a scaled window).
+constexpr int ScaleToDesign(int screen, int screenDpi)
+{
+    if (screenDpi <= 0)
+        return screen;
+    long long n = static_cast<long long>(screen) * 96;
+    return static_cast<int>(n >= 0 ? (n + screenDpi / 2) / screenDpi : -((-n + screenDpi / 2) / screenDpi));
+}
+
+// A designed rectangle at the screen's resolution. Edges are scaled, not
+// sizes: controls that touch at 96 dpi still touch, with no gap or overlap.
+constexpr Rect ScaleRectFromDesign(const Rect& r, int screenDpi)
+{
+    return {ScaleFromDesign(r.left, screenDpi), ScaleFromDesign(r.top, screenDpi), ScaleFromDesign(r.right, screenDpi),
+            ScaleFromDesign(r.bottom, screenDpi)};
+}
+
 } // namespace qm

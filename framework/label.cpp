@@ -83,6 +83,8 @@ void TLabel::FitToText()
     if (!autoSize_ || !Handle())
         return;
     WindowDC dc(Handle());
+    // Measured as it will be drawn: at the window's resolution.
+    const ScaledDrawing scaled(dc.Get(), Dpi());
     Canvas canvas(dc.Get());
     SIZE size = canvas.MeasureText(Caption().empty() ? " " : Caption(), FontHandle());
     const int width = size.cx + shadowSize_, height = size.cy + shadowSize_;

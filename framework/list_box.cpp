@@ -11,7 +11,6 @@ namespace qm {
 namespace {
 
 constexpr std::string_view kComboStyleNames[] = {"csDropDown", "csDropDownList"};
-constexpr int kCheckBoxSize = 13;
 
 } // namespace
 
@@ -152,7 +151,8 @@ void TListBox::SetColumns(int columns)
 void TListBox::BoundsChanged()
 {
     if (Handle() && columns_ > 0)
-        SendMessageA(Handle(), LB_SETCOLUMNWIDTH, static_cast<WPARAM>(std::max(1, (Width() - 4) / columns_)), 0);
+        SendMessageA(Handle(), LB_SETCOLUMNWIDTH,
+                     static_cast<WPARAM>(std::max(1, ScaleFromDesign((Width() - 4) / columns_, Dpi()))), 0);
 }
 
 bool TListBox::Command(WORD code)
@@ -194,7 +194,7 @@ int TCheckListBox::ItemHeight()
     const WindowDC screen(nullptr);
     SelectGuard select(screen.Get(), FontHandle());
     GetTextMetricsA(screen.Get(), &metrics);
-    return std::max<int>(metrics.tmHeight + 2, kCheckBoxSize + 2);
+    return std::max<int>(metrics.tmHeight + 2, CheckBoxSize() + 2);
 }
 
 bool TCheckListBox::Checked(int index) const
@@ -259,7 +259,7 @@ LRESULT TCheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (index >= 0 &&
             SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) !=
                 LB_ERR &&
-            x >= r.left && x < r.left + kCheckBoxSize + 4)
+            x >= r.left && x < r.left + CheckBoxSize() + 4)
             Toggle(index);
         return result;
     }
@@ -303,9 +303,10 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item)
         return;
     }
     const int index = static_cast<int>(item.itemID);
-    RECT box{r.left + 1, r.top + (r.bottom - r.top - kCheckBoxSize) / 2, 0, 0};
-    box.right = box.left + kCheckBoxSize;
-    box.bottom = box.top + kCheckBoxSize;
+    const int boxSize = CheckBoxSize();
+    RECT box{r.left + 1, r.top + (r.bottom - r.top - boxSize) / 2, 0, 0};
+    box.right = box.left + boxSize;
+    box.bottom = box.top + boxSize;
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (Checked(index) ? DFCS_CHECKED : 0));
     RECT text = r;
     text.left = box.right + 4;

@@ -92,6 +92,8 @@ protected:
 private:
     void Toggle(int index);
     int ItemHeight();
+    // The drawn check box, at the screen's resolution.
+    int CheckBoxSize() const { return ScaleFromDesign(13, Dpi()); }
     void DrawItem(const DRAWITEMSTRUCT& item);
 
     std::vector<bool> checked_;

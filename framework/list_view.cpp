@@ -150,6 +150,14 @@ void TListView::AddColumn(const std::string& caption, int width)
     SendColumns();
 }
 
+void TListView::FontChanged()
+{
+    TWinControl::FontChanged();
+    if (Handle())
+        for (size_t i = 0; i < columns_.size(); ++i)
+            SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, i, ScaleFromDesign(columns_[i].width, Dpi()));
+}
+
 void TListView::SendColumns()
 {
     if (!Handle())
@@ -160,7 +168,7 @@ void TListView::SendColumns()
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = const_cast<char*>(columns_[i].caption.c_str());
-        column.cx = columns_[i].width;
+        column.cx = ScaleFromDesign(columns_[i].width, Dpi());
         column.iSubItem = static_cast<int>(i);
         SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }

@@ -74,6 +74,8 @@ protected:
     DWORD ControlStyle() const override;
     DWORD ExStyle() const override { return TWinControl::ExStyle() | WS_EX_CLIENTEDGE; }
     void HandleCreated() override;
+    // Column widths follow the resolution, as the font does.
+    void FontChanged() override;
     bool Notify(NMHDR& header, LRESULT& result) override;
 
 private:

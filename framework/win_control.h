@@ -12,6 +12,7 @@ class TWinControl : public TControl {
 public:
     static const TypeInfo& StaticType();
     const TypeInfo& Type() const override { return StaticType(); }
+    bool DrawsScaled() const override { return false; }
 
 protected:
     TWinControl();

@@ -208,7 +208,7 @@ HFONT THTMLStaticText::FontFor(const HtmlStyle& style)
 {
     std::string key = style.face + '|' + std::to_string(style.size) + '|' + char('0' + style.bold) +
         char('0' + style.italic) + char('0' + style.underline) + char('0' + style.strike) + '|' +
-        std::to_string(style.angleTenths);
+        std::to_string(style.angleTenths) + '|' + std::to_string(Dpi());
     auto it = fonts_.find(key);
     if (it != fonts_.end())
         return it->second.Get();
@@ -219,7 +219,7 @@ HFONT THTMLStaticText::FontFor(const HtmlStyle& style)
     spec.italic = style.italic;
     spec.underline = style.underline;
     spec.angleTenths = style.angleTenths;
-    Font font = CreateFontFrom(spec);
+    Font font = CreateFontFrom(spec, Dpi());
     if (style.strike) {
         LOGFONTA log{};
         GetObjectA(font.Get(), sizeof(log), &log);

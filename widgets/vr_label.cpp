@@ -66,7 +66,7 @@ void TVrLabel::PaintContents(Canvas& canvas)
     if (!rotated_) {
         FontSpec spec = GetFont();
         spec.angleTenths = angle_ * 10;
-        rotated_ = CreateFontFrom(spec);
+        rotated_ = CreateFontFrom(spec, Dpi());
     }
     const Color text = GetFont().color;
     switch (style_) {

@@ -363,7 +363,7 @@ LRESULT TVrTrackBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             POINT at;
             GetCursorPos(&at);
             ScreenToClient(Handle(), &at);
-            if (ThumbRect().Contains(at.x, at.y)) {
+            if (ThumbRect().Contains(ToDesign(at.x), ToDesign(at.y))) {
                 ::SetCursor(LoadCursor(nullptr, IDC_HAND));
                 return TRUE;
             }

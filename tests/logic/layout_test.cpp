@@ -84,5 +84,25 @@ TEST(ScaleFromDesign, IdentityAt96AndProportionalElsewhere)
     EXPECT_EQ(ScaleFromDesign(-11, 144), -17);
 }
 
+TEST(ScaleFromDesign, ScaledNeighboursStillTouchAndPositionsMapBack)
+{
+    // The main window's three action buttons touch at 87 and 166.
+    const Rect a = Rect::FromBounds(8, 8, 80, 65), b = Rect::FromBounds(87, 8, 80, 65);
+    for (int dpi : {120, 144, 192}) {
+        const Rect sa = ScaleRectFromDesign(a, dpi), sb = ScaleRectFromDesign(b, dpi);
+        EXPECT_LT(sb.left, sa.right) << "a one-pixel overlap at 96 stays an overlap at " << dpi;
+        EXPECT_GE(sb.left, sa.right - 2 * dpi / 96) << dpi;
+    }
+    // A control 10 designed pixels wide is 15 screen pixels wide at 144 dpi;
+    // the mouse on any of them is on the control as designed.
+    const Rect designed{10, 0, 20, 1};
+    EXPECT_EQ(ScaleRectFromDesign(designed, 144), (Rect{15, 0, 30, 2}));
+    for (int screen = 15; screen < 30; ++screen)
+        EXPECT_TRUE(designed.Contains(ScaleToDesign(screen, 144), 0)) << screen;
+    EXPECT_EQ(ScaleToDesign(583, 120), 466);
+    EXPECT_EQ(ScaleToDesign(-17, 144), -11);
+    EXPECT_EQ(ScaleToDesign(7, 96), 7);
+}
+
 } // namespace
 } // namespace qm

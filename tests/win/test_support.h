@@ -142,7 +142,7 @@ inline bool PumpUntil(const std::function<bool()>& done, int ms = 3000)
 // A control's pixels as it paints them, through WM_PRINTCLIENT.
 class Snapshot {
 public:
-    explicit Snapshot(const TControl& control) : width_(control.Width()), height_(control.Height())
+    explicit Snapshot(const TControl& control) : width_(ClientSize(control).cx), height_(ClientSize(control).cy)
     {
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -166,6 +166,14 @@ public:
     int Height() const { return height_; }
 
 private:
+    // In the screen's pixels: the designed size scaled to the window's resolution.
+    static SIZE ClientSize(const TControl& control)
+    {
+        RECT r{};
+        GetClientRect(control.Handle(), &r);
+        return SIZE{r.right, r.bottom};
+    }
+
     int width_, height_;
     Bitmap bitmap_;
     std::vector<std::uint32_t> pixels_;

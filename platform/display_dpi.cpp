@@ -1,0 +1,66 @@
+#include "platform/display_dpi.h"
+
+#include "platform/device_context.h"
+
+namespace qm {
+
+namespace {
+
+// Found by name: these exist only from Windows 8.1 and 10, and the program
+// must still start where they are missing.
+template <class Function> Function SystemFunction(const char* module, const char* name)
+{
+    HMODULE handle = GetModuleHandleA(module);
+    if (!handle)
+        handle = LoadLibraryA(module); // shcore is not loaded by default; kept for the process
+    return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+}
+
+int ScreenDpi()
+{
+    const WindowDC screen(nullptr);
+    const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
+    return dpi > 0 ? dpi : kDesignDpi;
+}
+
+} // namespace
+
+int DpiAt(const RECT& area)
+{
+    using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor = SystemFunction<GetDpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
+    if (getDpiForMonitor) {
+        UINT x = 0, y = 0;
+        constexpr int kEffectiveDpi = 0;
+        if (HMONITOR monitor = MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY);
+            monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0)
+            return static_cast<int>(x);
+    }
+    return ScreenDpi();
+}
+
+int WindowDpi(HWND window)
+{
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = SystemFunction<GetDpiForWindowFunction>("user32.dll", "GetDpiForWindow");
+    if (getDpiForWindow && window)
+        if (const UINT dpi = getDpiForWindow(window); dpi > 0)
+            return static_cast<int>(dpi);
+    RECT r{};
+    if (window && GetWindowRect(window, &r))
+        return DpiAt(r);
+    return ScreenDpi();
+}
+
+SIZE FrameSizeAt(DWORD style, DWORD exStyle, int dpi)
+{
+    using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi =
+        SystemFunction<AdjustForDpiFunction>("user32.dll", "AdjustWindowRectExForDpi");
+    RECT r{0, 0, 0, 0};
+    if (!adjustForDpi || !adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+} // namespace qm
