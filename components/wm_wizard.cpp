@@ -451,8 +451,7 @@ void TwmWelcomeWizardPage::Paint(Canvas& canvas)
         SelectGuard select(source.Get(), watermark_.Get());
         // Transparent as a picture is: its bottom-left pixel shows the band.
         const COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
-        TransparentBlt(canvas.Handle(), band.left, band.top, band.Width(), band.Height(), source.Get(), 0, 0, size.cx,
-                       size.cy, key);
+        canvas.DrawKeyed(band, source.Get(), Rect::FromBounds(0, 0, size.cx, size.cy), key);
     }
     const int imageWidth = HeaderImageWidth();
     const int imageLeft = left ? headerImageLeft_ : client.right - headerImageLeft_ - imageWidth;
@@ -884,10 +883,11 @@ void TwmCustomWizard::HandleCreated()
 
 void TwmCustomWizard::Paint(Canvas& canvas)
 {
-    if (switching_)
-        return;
     const int w = Width(), h = Height(), f = footerHeight_;
     canvas.FillRect(TControl::ClientRect(), GetColor());
+    // Mid-switch the footer waits for the new page: it is painted whole after.
+    if (switching_)
+        return;
     canvas.Line(1, h - f, w, h - f, clBtnShadow);
     canvas.Line(0, h - f + 1, w - 1, h - f + 1, clBtnHighlight);
     if (!CaptionShown())
