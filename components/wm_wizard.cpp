@@ -418,8 +418,9 @@ const TypeInfo& TwmWelcomeWizardPage::StaticType()
 
 void TwmWelcomeWizardPage::SetWatermark(const std::string& resource)
 {
+    // Loaded when first painted: a page never shown never holds it.
     watermarkName_ = resource;
-    watermark_ = resource.empty() ? Bitmap() : LoadBitmapResource(resource);
+    watermark_.Reset();
     Invalidate();
 }
 
@@ -445,6 +446,8 @@ void TwmWelcomeWizardPage::Paint(Canvas& canvas)
         band.left = std::max(band.right - watermarkWidth_, band.left);
     band.bottom -= 1;
     canvas.FillRect(band, watermarkColor_);
+    if (!watermark_ && !watermarkName_.empty())
+        watermark_ = LoadBitmapResource(watermarkName_);
     if (watermark_) {
         const SIZE size = BitmapSize(watermark_.Get());
         MemoryDC source(canvas.Handle());
