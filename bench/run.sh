@@ -18,6 +18,9 @@
 #                     checkout's build/x86_64, built first
 #   QM_BENCH_PROGRAM  the program whose resident cost is measured (default
 #                     the build's app/quarrimond.exe)
+#   QM_BENCH_PREFIX   a Wine prefix of its own (default the build's), so the
+#                     bench can run beside that build's tests, and two builds
+#                     be measured in the same prefix
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -30,15 +33,31 @@ if [ -z "$bin" ]; then
 fi
 bin=$(cd "$bin" && pwd)
 program=${QM_BENCH_PROGRAM:-$bin/app/quarrimond.exe}
+wine=$bin/wine-run
+if [ -n "${QM_BENCH_PREFIX:-}" ]; then
+  mkdir -p "$QM_BENCH_PREFIX"
+  export WINEPREFIX=$(cd "$QM_BENCH_PREFIX" && pwd) QM_WINE_ARCH=x86_64
+  wine=$root/scripts/wine-run
+fi
 xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
   bin=$1 seconds=$2 runs=$3 parts=" $4 " measured=$5
-  wine=$bin/wine-run log=$bin/bench.log
+  wine=$6 log=$bin/bench.log
   cpu_ms() { cat /proc/$1/task/*/schedstat | awk "{ns += \$1} END {printf \"%d\", ns / 1e6}"; }
   rss() { awk "/^VmRSS/ {printf \"%.1f\", \$2 / 1024}" /proc/$1/status; }
   ratio() { awk -v a="$1" -v b="$2" "BEGIN { if (b > 0) printf \"%.2f\", a / b; else print \"n/a\" }"; }
   versus() { echo "$1 vs $2 ($(ratio "$1" "$2"))"; }
   median() { sort -n | awk "{v[NR] = \$1} END {print v[int((NR + 1) / 2)]}"; }
   away() { xdotool mousemove 1023 767; }
+  # The newest process of that name in this prefix (tests and other
+  # checkouts may run the same programs beside the bench).
+  ours() {
+    for pid in $(pgrep "$1" | sort -rn); do
+      if tr "\0" "\n" < /proc/$pid/environ 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+        echo "$pid"
+        return
+      fi
+    done
+  }
   # Onto the middle of the trace, at the same client point in both windows.
   rest_on() {
     "$wine" "$bin/bench/point_at.exe" "$1" 173 116 > "$bin/point.txt" 2>/dev/null
@@ -82,7 +101,7 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
     "$wine" "$bin/bench/wait_answering.exe" "Quarrimond v4.8" >/dev/null 2>&1
     "$wine" "$bin/bench/wait_answering.exe" Floor >/dev/null 2>&1
     sleep 3
-    program=$(pgrep -n -x quarrimond.exe); floor=$(pgrep -n ^floor_window)
+    program=$(ours ^quarrimond.exe$); floor=$(ours ^floor_window)
     p0=$(cpu_ms "$program"); f0=$(cpu_ms "$floor")
     sleep "$seconds"
     p1=$(cpu_ms "$program"); f1=$(cpu_ms "$floor")
@@ -110,5 +129,5 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
     kill "$program" "$floor" 2>/dev/null || true
     sleep 2
   done
-  wineserver -k' _ "$bin" "$seconds" "$runs" "${QM_BENCH:-start main sysinfo resident}" "$program"
+  wineserver -k' _ "$bin" "$seconds" "$runs" "${QM_BENCH:-start main sysinfo resident}" "$program" "$wine"
 cat "$bin/bench.log"
