@@ -75,7 +75,9 @@ void TTransparentSkin::FadeIn(int target)
     if (target <= 100) {
         for (int t = 100; t >= target; --t) {
             SetOpacity(100 - t);
-            if (form_ && form_->Handle())
+            // Without opacity every step would paint the same pixels again:
+            // the first paint is enough, and the steps keep their pace.
+            if (form_ && form_->Handle() && (setLayered_ || t == 100))
                 RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             Sleep(fadeTime_ > 0 ? fadeTime_ : 0);
         }

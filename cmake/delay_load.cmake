@@ -1,9 +1,10 @@
 # Import libraries that load their DLL on the first call rather than at start:
 # the resident program then maps only what the main window uses, and the
-# libraries for the engine, dialogs, printing, networking and COM come in when
-# a command first needs them. Each `qm_delay_<name>` target replaces `<name>`
-# on a link line; it is made at configure time from the toolchain's own import
-# library, so it exports exactly what that library does.
+# libraries for the engine, dialogs, common controls, printing, networking and
+# COM come in when a command or a hint first needs them. Each `qm_delay_<name>`
+# target replaces `<name>` on a link line; it is made at configure time from
+# the toolchain's own import library, so it exports exactly what that library
+# does.
 string(REGEX REPLACE "g\\+\\+(-[^/]*)?$" "dlltool" QM_DLLTOOL_GUESS "${CMAKE_CXX_COMPILER}")
 find_program(QM_DLLTOOL NAMES ${QM_DLLTOOL_GUESS} dlltool REQUIRED)
 
@@ -66,6 +67,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_compile_definitions(DECLSPEC_IMPORT=)
 endif()
 
-foreach(library ole32 oleaut32 version winmm mpr wsock32 netapi32 winspool comdlg32 oleacc)
+foreach(library ole32 oleaut32 version winmm mpr wsock32 netapi32 winspool comdlg32 comctl32 oleacc)
   qm_delay_load_library(${library})
 endforeach()

@@ -486,10 +486,11 @@ void TwmCustomWizard::HandleCreated()
 
 void TwmCustomWizard::Paint(Canvas& canvas)
 {
-    if (switching_)
-        return;
     const int w = Width(), h = Height(), f = footerHeight_;
     canvas.FillRect(TControl::ClientRect(), GetColor());
+    // Mid-switch the footer waits for the new page: it is painted whole after.
+    if (switching_)
+        return;
     canvas.Line(1, h - f, w, h - f, clBtnShadow);
     canvas.Line(0, h - f + 1, w - 1, h - f + 1, clBtnHighlight);
     if (!CaptionShown())

@@ -331,8 +331,9 @@ const TypeInfo& TwmWelcomeWizardPage::StaticType()
 
 void TwmWelcomeWizardPage::SetWatermark(const std::string& resource)
 {
+    // Loaded when first painted: a page never shown never holds it.
     watermarkName_ = resource;
-    watermark_ = resource.empty() ? Bitmap() : LoadBitmapResource(resource);
+    watermark_.Reset();
     Invalidate();
 }
 
@@ -358,14 +359,15 @@ void TwmWelcomeWizardPage::Paint(Canvas& canvas)
         band.left = std::max(band.right - watermarkWidth_, band.left);
     band.bottom -= 1;
     canvas.FillRect(band, watermarkColor_);
+    if (!watermark_ && !watermarkName_.empty())
+        watermark_ = LoadBitmapResource(watermarkName_);
     if (watermark_) {
         const SIZE size = BitmapSize(watermark_.Get());
         MemoryDC source(canvas.Handle());
         SelectGuard select(source.Get(), watermark_.Get());
         // Transparent as a picture is: its bottom-left pixel shows the band.
         const COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
-        TransparentBlt(canvas.Handle(), band.left, band.top, band.Width(), band.Height(), source.Get(), 0, 0, size.cx,
-                       size.cy, key);
+        canvas.DrawKeyed(band, source.Get(), Rect::FromBounds(0, 0, size.cx, size.cy), key);
     }
     const int imageWidth = HeaderImageWidth();
     const int imageLeft = left ? headerImageLeft_ : client.right - headerImageLeft_ - imageWidth;

@@ -1,11 +1,10 @@
 #include "framework/application.h"
 
-#include <commctrl.h>
-
 #include <cassert>
 
 #include "framework/form.h"
 #include "framework/standard_classes.h"
+#include "platform/unique_resource.h"
 
 namespace qm {
 
@@ -17,10 +16,21 @@ constexpr char kWindowClass[] = "TApplication";
 
 Application* g_instance = nullptr;
 
+// Waited on by the handing thread; the user-interface thread signals it once
+// the work has run, or has been passed over.
 struct HandOver {
     const std::function<void()>* work;
+    HANDLE ran;
     std::exception_ptr error;
 };
+
+// The calling thread's own event for its hand-overs, made on its first one:
+// a tick then costs no event of its own.
+HANDLE HandOverEvent()
+{
+    thread_local UniqueHandle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    return event.Get();
+}
 
 } // namespace
 
@@ -28,9 +38,6 @@ Application::Application(SystemServices& services) : services_(&services), uiThr
 {
     assert(!g_instance && "one application per process");
     g_instance = this;
-
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
 
     window_ = std::make_unique<MessageWindow>(
         [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -46,6 +53,9 @@ Application::~Application()
     // Later forms may refer to earlier ones: destroy in reverse creation order.
     while (!forms_.empty())
         forms_.pop_back();
+    // A thread still waiting on a hand-over is let go before the window
+    // its message was posted to goes.
+    ServeHandOvers();
     window_.reset();
     g_instance = nullptr;
 }
@@ -182,8 +192,12 @@ void Application::Synchronize(const std::function<void()>& work)
     }
     if (terminated_)
         return;
-    HandOver handOver{&work, nullptr};
-    SendMessageA(window_->Handle(), kRunHandedOver, 0, reinterpret_cast<LPARAM>(&handOver));
+    // Posted, not sent: a sent message costs the sender several more trips
+    // to the system than a posted one and an event.
+    HandOver handOver{&work, HandOverEvent(), nullptr};
+    if (!handOver.ran || !PostMessageA(window_->Handle(), kRunHandedOver, 0, reinterpret_cast<LPARAM>(&handOver)))
+        return;
+    WaitForSingleObject(handOver.ran, INFINITE);
     if (handOver.error)
         std::rethrow_exception(handOver.error);
 }
@@ -191,13 +205,19 @@ void Application::Synchronize(const std::function<void()>& work)
 void Application::WaitServingHandOvers(HANDLE handle)
 {
     for (;;) {
-        DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
-        if (result != WAIT_OBJECT_0 + 1)
+        // Those queued already first: the wait wakes only for new ones.
+        ServeHandOvers();
+        if (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_POSTMESSAGE) != WAIT_OBJECT_0 + 1)
             return;
-        // Serves only sent messages (the hand-overs); posted input stays queued.
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
+}
+
+void Application::ServeHandOvers()
+{
+    // Only the hand-overs: other messages stay queued for the loop.
+    MSG msg;
+    while (PeekMessageA(&msg, window_->Handle(), kRunHandedOver, kRunHandedOver, PM_REMOVE))
+        DispatchMessageA(&msg);
 }
 
 void Application::Post(std::function<void()> work)
@@ -216,13 +236,14 @@ bool Application::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         // Once the program is ending, forms are being destroyed: a hand-over
         // still waiting then (served while a timer thread is joined) would
         // run a handler on a form whose own part is already gone.
-        if (terminated_)
-            return true;
-        try {
-            (*handOver->work)();
-        } catch (...) {
-            handOver->error = std::current_exception();
+        if (!terminated_) {
+            try {
+                (*handOver->work)();
+            } catch (...) {
+                handOver->error = std::current_exception();
+            }
         }
+        SetEvent(handOver->ran);
         return true;
     }
     case kRunPosted: {

@@ -113,7 +113,8 @@ public:
 
     // Runs `work` on the user-interface thread and returns when it has run;
     // an exception it throws is rethrown here. From the user-interface thread
-    // itself it runs at once. Once the application is terminating it does nothing.
+    // itself it runs at once. Once the application is terminating, or when
+    // the work cannot be handed over (a full message queue), it does nothing.
     void Synchronize(const std::function<void()>& work);
     // Runs `work` on the user-interface thread once the messages queued now
     // are handled, e.g. to destroy a window from its own handler.
@@ -129,6 +130,8 @@ public:
 
 private:
     void RelayActivation(bool active);
+    // Runs (or, once terminating, passes over) the hand-overs queued now.
+    void ServeHandOvers();
     void AdoptForm(std::unique_ptr<TForm> form);
     bool WindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

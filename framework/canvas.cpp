@@ -1,5 +1,6 @@
 #include "framework/canvas.h"
 
+#include <algorithm>
 #include <string>
 
 namespace qm {
@@ -92,6 +93,35 @@ ScaledDrawing::~ScaledDrawing()
     SetGraphicsMode(dc_, oldMode_);
 }
 
+void Canvas::DrawKeyed(const Rect& to, HDC source, const Rect& from, COLORREF key)
+{
+    const int w = to.Width(), h = to.Height();
+    if (w <= 0 || h <= 0 || from.Width() <= 0 || from.Height() <= 0)
+        return;
+    // The source at the target's size (in a new DC's stretching mode, as the
+    // system's copy has it), then a mask of its key pixels (1 where the key
+    // is), then those pixels made black.
+    MemoryDC work(dc_);
+    Bitmap workBitmap(CreateCompatibleBitmap(dc_, w, h));
+    SelectGuard selectWork(work.Get(), workBitmap.Get());
+    StretchBlt(work.Get(), 0, 0, w, h, source, from.left, from.top, from.Width(), from.Height(), SRCCOPY);
+    MemoryDC mask(dc_);
+    Bitmap maskBitmap(CreateBitmap(w, h, 1, 1, nullptr));
+    SelectGuard selectMask(mask.Get(), maskBitmap.Get());
+    SetBkColor(work.Get(), key);
+    BitBlt(mask.Get(), 0, 0, w, h, work.Get(), 0, 0, SRCCOPY);
+    SetBkColor(work.Get(), RGB(0, 0, 0));
+    SetTextColor(work.Get(), RGB(255, 255, 255));
+    BitBlt(work.Get(), 0, 0, w, h, mask.Get(), 0, 0, SRCAND);
+    // The target kept under the key pixels and cleared elsewhere, then the rest added.
+    const COLORREF oldBk = SetBkColor(dc_, RGB(255, 255, 255));
+    const COLORREF oldText = SetTextColor(dc_, RGB(0, 0, 0));
+    BitBlt(dc_, to.left, to.top, w, h, mask.Get(), 0, 0, SRCAND);
+    BitBlt(dc_, to.left, to.top, w, h, work.Get(), 0, 0, SRCPAINT);
+    SetBkColor(dc_, oldBk);
+    SetTextColor(dc_, oldText);
+}
+
 BackBuffer::~BackBuffer()
 {
     Release();
@@ -109,8 +139,8 @@ void BackBuffer::Release()
 
 HDC BackBuffer::Prepare(HDC compatible, int width, int height)
 {
-    width = width > 0 ? width : 1;
-    height = height > 0 ? height : 1;
+    width = std::max(width, std::max(width_, 1));
+    height = std::max(height, std::max(height_, 1));
     if (dc_ && width == width_ && height == height_)
         return dc_->Get();
     Release();
@@ -122,10 +152,10 @@ HDC BackBuffer::Prepare(HDC compatible, int width, int height)
     return dc_->Get();
 }
 
-void BackBuffer::Present(HDC target) const
+void BackBuffer::Present(HDC target, int width, int height) const
 {
     if (dc_)
-        BitBlt(target, 0, 0, width_, height_, dc_->Get(), 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, std::min(width, width_), std::min(height, height_), dc_->Get(), 0, 0, SRCCOPY);
 }
 
 } // namespace qm

@@ -1,6 +1,6 @@
 #pragma once
-// Drawing helpers over a device context, and the back buffer every control
-// paints into before one block transfer to the screen.
+// Drawing helpers over a device context, and the back buffer controls paint
+// into before one block transfer to the screen.
 #include <windows.h>
 
 #include <memory>
@@ -28,6 +28,10 @@ public:
     void SetPixel(int x, int y, Color color);
     // Text in `font`, transparent background, DT_* `format`.
     void DrawText(std::string_view text, Rect r, HFONT font, Color color, UINT format);
+    // Copies `from` of `source` into `to`, stretched as need be, leaving out
+    // the pixels of colour `key`: what TransparentBlt does, which costs two
+    // trips to the system per call under Wine; this costs none.
+    void DrawKeyed(const Rect& to, HDC source, const Rect& from, COLORREF key);
     SIZE MeasureText(std::string_view text, HFONT font);
 
 private:
@@ -50,7 +54,7 @@ private:
     int oldMode_ = 0;
 };
 
-// An off-screen bitmap kept at a control's size.
+// An off-screen bitmap at least as large as the largest picture drawn in it.
 class BackBuffer {
 public:
     BackBuffer() = default;
@@ -58,11 +62,11 @@ public:
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
-    // Ensures the buffer is width x height; returns its DC.
+    // Ensures the buffer holds width x height (it never shrinks); returns its DC.
     HDC Prepare(HDC compatible, int width, int height);
     HDC Dc() const { return dc_ ? dc_->Get() : nullptr; }
-    // One block transfer of the buffer to `target` at (0, 0).
-    void Present(HDC target) const;
+    // One block transfer of the buffer's top-left width x height to `target` at (0, 0).
+    void Present(HDC target, int width, int height) const;
     int Width() const { return width_; }
     int Height() const { return height_; }
 

@@ -410,7 +410,19 @@ void TControl::Repaint()
 {
     // A hidden window is painted whole when it shows: drawing now is waste.
     if (Handle() && IsWindowVisible(Handle()))
-        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PaintNow();
+}
+
+void TControl::PaintNow()
+{
+    // Invalidating and then painting costs several trips to the system per
+    // window under Wine; a window DC costs one.
+    {
+        WindowDC dc(Handle());
+        PaintToScreen(dc.Get());
+    }
+    for (TControl* child : controls_)
+        child->Repaint();
 }
 
 void TControl::Realign()
@@ -476,9 +488,30 @@ void TControl::PaintParentBackground(Canvas& canvas)
 
 void TControl::PaintToScreen(HDC target)
 {
+    // One buffer for all controls, as large as the largest painted: one per
+    // control would keep a bitmap of its size for its whole life. A paint
+    // inside a paint draws into one of its own. Each paint starts from the
+    // DC's own state, whatever the one before left.
+    static BackBuffer shared;
+    static bool sharedInUse = false;
+    BackBuffer own;
+    const bool useShared = !sharedInUse;
+    BackBuffer& buffer = useShared ? shared : own;
+    struct Lease {
+        bool& inUse;
+        bool held;
+        ~Lease()
+        {
+            if (held)
+                inUse = false;
+        }
+    } lease{sharedInUse, useShared};
+    sharedInUse = true;
+    // In the screen's pixels: the designed size at the window's resolution.
     RECT client{};
     GetClientRect(Handle(), &client);
-    HDC dc = buffer_.Prepare(target, client.right, client.bottom);
+    HDC dc = buffer.Prepare(target, client.right, client.bottom);
+    const int state = SaveDC(dc);
     {
         // Only while painting: the transfer to the screen is pixel for pixel.
         const ScaledDrawing scaled(dc, DrawsScaled() ? Dpi() : 96);
@@ -492,7 +525,8 @@ void TControl::PaintToScreen(HDC target)
                 DrawFocusRect(dc, &cue);
             }
     }
-    buffer_.Present(target);
+    RestoreDC(dc, state);
+    buffer.Present(target, client.right, client.bottom);
 }
 
 void TControl::TrackMouseLeave()
@@ -549,7 +583,10 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         MouseDown(ToDesign(GET_X_LPARAM(lParam)), ToDesign(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_MOUSEMOVE:
-        if (!mouseInside_) {
+        if (!hint_.empty())
+            if (TForm* form = OwnerForm())
+                form->PointerOverHint(*this, wParam, lParam);
+        if (!mouseInside_ && FollowsPointer()) {
             mouseInside_ = true;
             TrackMouseLeave();
             MouseEnter();

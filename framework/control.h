@@ -164,6 +164,10 @@ protected:
     virtual void MouseDown(int x, int y);
     virtual void MouseMove(int x, int y);
     virtual void MouseUp(int x, int y);
+    // Whether the control's look follows the pointer: only then does it hear
+    // the pointer enter and leave, since while that is asked for Wine polls
+    // for the pointer every 0.4 s.
+    virtual bool FollowsPointer() const { return false; }
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     virtual void BoundsChanged() {}
@@ -181,6 +185,9 @@ protected:
     bool transparent_ = false;
 
     void PaintToScreen(HDC target);
+    // Repaint of a shown control: drawn controls draw straight into their
+    // windows, children too; system controls are asked to redraw.
+    virtual void PaintNow();
     virtual void UpdateWindowBounds();
     // Where the window goes in its parent, at the screen's resolution.
     virtual Rect ScreenBounds() const;
@@ -215,7 +222,6 @@ private:
     bool parentFont_ = true;
     Font fontHandle_;
     CursorKind cursor_ = CursorKind::crDefault;
-    BackBuffer buffer_;
     bool mouseInside_ = false;
     bool tracking_ = false;
     bool pressed_ = false;

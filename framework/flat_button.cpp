@@ -65,7 +65,8 @@ void TFlatButton::Paint(Canvas& canvas)
         MemoryDC source(canvas.Handle());
         SelectGuard select(source.Get(), glyph_.Get());
         COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
-        TransparentBlt(canvas.Handle(), x, y, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, key);
+        canvas.DrawKeyed(Rect::FromBounds(x, y, size.cx, size.cy), source.Get(),
+                         Rect::FromBounds(0, 0, size.cx, size.cy), key);
         textTop = y + size.cy + 3;
     }
     Rect text{r.left + 2 + shift, textTop, r.right - 2 + shift, r.bottom - 2};

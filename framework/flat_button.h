@@ -23,6 +23,7 @@ public:
 
 protected:
     void Paint(Canvas& canvas) override;
+    bool FollowsPointer() const override { return true; }
     void MouseEnter() override { Invalidate(); }
     void MouseLeave() override { Invalidate(); }
 

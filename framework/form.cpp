@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -241,15 +242,6 @@ void TForm::CreateHandle(HWND)
     // The monitor's resolution was a guess before the window existed.
     ChangeResolution(WindowDpi(Handle()), nullptr);
 
-    tooltip_ =
-        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, instance, nullptr);
-    const HintTiming& hints = application_.Hints();
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, hints.pauseMs);
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, hints.shortPauseMs);
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, hints.hidePauseMs);
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleFromDesign(200, dpi_));
-
     for (TControl* child : Controls())
         child->CreateHandle(Handle());
     ApplyTabOrder();
@@ -259,6 +251,38 @@ void TForm::CreateHandle(HWND)
 void TForm::Paint(Canvas& canvas)
 {
     canvas.FillRect(ClientRect(), GetColor());
+}
+
+void TForm::PointerOverHint(TControl& control, WPARAM wParam, LPARAM lParam)
+{
+    // The hints are the common controls' tooltip, made the first time the
+    // pointer comes onto a control with a hint: a form whose hints are
+    // never wanted never loads the library.
+    if (tooltip_ || !Handle())
+        return;
+    EnsureCommonControls();
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!tooltip_)
+        return;
+    const HintTiming& hints = application_.Hints();
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, hints.pauseMs);
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, hints.shortPauseMs);
+    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, hints.hidePauseMs);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleFromDesign(200, dpi_));
+    auto registerAll = [this](auto& self, TControl& parent) -> void {
+        for (TControl* child : parent.Controls()) {
+            RegisterHint(*child);
+            self(self, *child);
+        }
+    };
+    registerAll(registerAll, *this);
+    // The move that brought the pointer here came before the tooltip watched.
+    MSG move{control.Handle(), WM_MOUSEMOVE, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    const DWORD position = GetMessagePos();
+    move.pt = POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
 }
 
 void TForm::RegisterHint(TControl& control)

@@ -61,6 +61,8 @@ public:
     void CreateHandle(HWND parentWindow) override;
 
     void RegisterHint(TControl& control);
+    // A control with a hint has the pointer (the move's parameters).
+    void PointerOverHint(TControl& control, WPARAM wParam, LPARAM lParam);
     Component* FindComponent(std::string_view name) const;
     Component* ResolveReference(std::string_view name) const override { return FindComponent(name); }
     const std::vector<Component*>& NonVisualComponents() const { return nonVisual_; }

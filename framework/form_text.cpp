@@ -1,10 +1,13 @@
 #include "framework/form_text.h"
 
+#include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace qm {
 
@@ -453,14 +456,194 @@ std::string QuoteString(const std::string& text)
     return out;
 }
 
+// Whole numbers of any size, as far as deciding which double a decimal
+// text reads back as needs: the C runtime's strtod on Windows rounds some
+// texts next to a power of two the wrong way, and std::from_chars would
+// bring 30 KB of its own.
+class BigWhole {
+public:
+    explicit BigWhole(std::uint64_t n) : words_{static_cast<std::uint32_t>(n), static_cast<std::uint32_t>(n >> 32)} {}
+    void Multiply(std::uint32_t factor)
+    {
+        std::uint64_t carry = 0;
+        for (std::uint32_t& word : words_) {
+            carry += static_cast<std::uint64_t>(word) * factor;
+            word = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+        if (carry)
+            words_.push_back(static_cast<std::uint32_t>(carry));
+    }
+    void MultiplyByPowerOf5(int n)
+    {
+        for (; n >= 13; n -= 13)
+            Multiply(1220703125); // 5^13
+        for (; n > 0; --n)
+            Multiply(5);
+    }
+    void ShiftLeft(int bits)
+    {
+        for (; bits >= 31; bits -= 31)
+            Multiply(1u << 31);
+        if (bits > 0)
+            Multiply(1u << bits);
+    }
+    friend int Compare(BigWhole a, BigWhole b)
+    {
+        a.Trim();
+        b.Trim();
+        if (a.words_.size() != b.words_.size())
+            return a.words_.size() < b.words_.size() ? -1 : 1;
+        for (size_t i = a.words_.size(); i-- > 0;)
+            if (a.words_[i] != b.words_[i])
+                return a.words_[i] < b.words_[i] ? -1 : 1;
+        return 0;
+    }
+
+private:
+    void Trim()
+    {
+        while (words_.size() > 1 && words_.back() == 0)
+            words_.pop_back();
+    }
+    std::vector<std::uint32_t> words_;
+};
+
+// -1, 0 or 1 as digits * 10^power is below, at or above halves * 2^twos.
+int CompareDecimalWithBinary(std::uint64_t digits, int power, std::uint64_t halves, int twos)
+{
+    BigWhole decimal(digits), binary(halves);
+    if (power >= 0)
+        decimal.MultiplyByPowerOf5(power);
+    else
+        binary.MultiplyByPowerOf5(-power);
+    // Both sides now carry 2^power and 2^twos: shift the smaller power up.
+    if (power >= twos)
+        decimal.ShiftLeft(power - twos);
+    else
+        binary.ShiftLeft(twos - power);
+    return Compare(decimal, binary);
+}
+
+// d > 0 as a whole mantissa of up to 53 bits times 2^e.
+struct Binary {
+    std::uint64_t mantissa;
+    int e;
+};
+
+Binary Decompose(double d)
+{
+    int exponent = 0;
+    const double fraction = std::frexp(d, &exponent);
+    const int e = std::max(exponent - 53, -1074);
+    return {static_cast<std::uint64_t>(std::ldexp(fraction, exponent - e)), e};
+}
+
+// -1, 0 or 1 as the decimal digits[0].digits[1..] * 10^exponent is below, at
+// or above halves * 2^twos.
+int CompareDigits(const std::string& digits, int exponent, std::uint64_t halves, int twos)
+{
+    return CompareDecimalWithBinary(std::strtoull(digits.c_str(), nullptr, 10),
+                                    exponent - static_cast<int>(digits.size()) + 1, halves, twos);
+}
+
+// Whether the decimal reads back as `d`: it lies between the midpoints to
+// d's neighbours, or on one of them with d's last bit even (ties go to even).
+bool ReadsBackAs(const std::string& digits, int exponent, Binary d)
+{
+    const bool even = d.mantissa % 2 == 0;
+    // At a power of two the neighbour below is half as far as the one above.
+    const bool closerBelow = d.mantissa == (std::uint64_t{1} << 52) && d.e > -1074;
+    const int above = CompareDigits(digits, exponent, 2 * d.mantissa + 1, d.e - 1);
+    const int below = closerBelow ? CompareDigits(digits, exponent, 4 * d.mantissa - 1, d.e - 2)
+                                  : CompareDigits(digits, exponent, 2 * d.mantissa - 1, d.e - 1);
+    return (above < 0 || (above == 0 && even)) && (below > 0 || (below == 0 && even));
+}
+
+// The shortest digits that read back as `d` (d > 0), and the power of ten of
+// the first: what a printf "%e" of the right precision gives, or, where the
+// nearest such digits miss, their neighbour on the other side of `d`.
+std::string ShortestDigits(double d, int& exponent)
+{
+    const Binary binary = Decompose(d);
+    char buffer[40];
+    std::string digits;
+    for (int precision = 0; precision <= 16; ++precision) {
+        std::snprintf(buffer, sizeof(buffer), "%.*e", precision, d);
+        const char* e = std::strchr(buffer, 'e');
+        exponent = std::atoi(e + 1);
+        digits.assign(buffer, 1);
+        digits.append(static_cast<const char*>(buffer) + (precision ? 2 : 1), e);
+        if (ReadsBackAs(digits, exponent, binary))
+            return digits;
+        if (precision == 16)
+            break;
+        // Next to a power of two the interval that reads back is lopsided:
+        // the nearest digits can miss while the next ones up or down hit.
+        std::string other = digits;
+        int otherExponent = exponent;
+        if (CompareDigits(digits, exponent, binary.mantissa, binary.e) < 0) {
+            size_t i = other.size();
+            while (i > 0 && other[i - 1] == '9')
+                other[--i] = '0';
+            if (i == 0) {
+                other.insert(other.begin(), '1');
+                other.pop_back();
+                ++otherExponent;
+            } else {
+                ++other[i - 1];
+            }
+        } else {
+            size_t i = other.size();
+            while (i > 0 && other[i - 1] == '0')
+                other[--i] = '9';
+            --other[i - 1];
+            if (other[0] == '0') {
+                other.erase(other.begin());
+                other.push_back('9');
+                --otherExponent;
+            }
+        }
+        if (ReadsBackAs(other, otherExponent, binary)) {
+            while (other.size() > 1 && other.back() == '0')
+                other.pop_back();
+            exponent = otherExponent;
+            return other;
+        }
+    }
+    return digits;
+}
+
 std::string FloatText(double d)
 {
     if (!std::isfinite(d))
         return "0.0";
-    char buffer[64];
-    // The shortest text that reads back as the same number, always with a point.
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof(buffer), d);
-    std::string text(buffer, error == std::errc() ? end : buffer);
+    // The shortest text that reads back as the same number, always with a
+    // point: the fewest digits, then plain or with an exponent, whichever is
+    // shorter (plain on a tie). Done by hand: std::to_chars for doubles
+    // brings 170 KB of tables into the program.
+    std::string text = std::signbit(d) ? "-" : "";
+    if (d == 0)
+        return text + "0.0";
+    int exponent = 0;
+    const std::string digits = ShortestDigits(std::fabs(d), exponent);
+    const int count = static_cast<int>(digits.size());
+    std::string plain;
+    if (exponent < 0)
+        plain = "0." + std::string(-exponent - 1, '0') + digits;
+    else if (count <= exponent + 1) {
+        // A whole number: its own digits, not the shortest ones padded with
+        // zeros, as they are as short and nearer.
+        char whole[320];
+        std::snprintf(whole, sizeof(whole), "%.0f", std::fabs(d));
+        plain = whole;
+    }
+    else
+        plain = digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+    char power[16];
+    std::snprintf(power, sizeof(power), "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+    const std::string scientific = digits.substr(0, 1) + (count > 1 ? "." + digits.substr(1) : "") + power;
+    text += plain.size() <= scientific.size() ? plain : scientific;
     if (text.find_first_of(".eE") == std::string::npos)
         text += ".0";
     else if (text.find('.') == std::string::npos) {

@@ -82,7 +82,8 @@ void TImage::Paint(Canvas& canvas)
     SelectGuard select(source.Get(), picture_.Get());
     if (transparent_) {
         COLORREF key = GetPixel(source.Get(), 0, size.cy - 1);
-        TransparentBlt(canvas.Handle(), 0, 0, size.cx, size.cy, source.Get(), 0, 0, size.cx, size.cy, key);
+        const Rect whole = Rect::FromBounds(0, 0, size.cx, size.cy);
+        canvas.DrawKeyed(whole, source.Get(), whole, key);
     } else {
         BitBlt(canvas.Handle(), 0, 0, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
     }

@@ -1,6 +1,7 @@
 #include "framework/image_list.h"
 
 #include "framework/resources.h"
+#include "framework/window_object.h"
 
 namespace qm {
 
@@ -18,17 +19,27 @@ const TypeInfo& TImageList::StaticType()
 void TImageList::SetBitmap(const std::string& resource)
 {
     bitmap_ = resource;
+    list_.Reset();
     if (!IsLoading())
-        Create();
+        CheckBitmap();
 }
 
 void TImageList::Loaded()
 {
-    Create();
+    CheckBitmap();
+}
+
+void TImageList::CheckBitmap() const
+{
+    // The list itself is made when first used: a window never shown needs
+    // neither it nor the library behind it. A wrong name still fails now.
+    if (!bitmap_.empty() && !HasBitmapResource(bitmap_))
+        throw EFormDescription("no picture resource " + bitmap_);
 }
 
 void TImageList::Create()
 {
+    EnsureCommonControls();
     list_.Reset(ImageList_Create(width_, height_, ILC_COLOR24 | ILC_MASK, 8, 8));
     if (bitmap_.empty())
         return;

@@ -38,6 +38,7 @@ public:
     void Clear();
 
 private:
+    void CheckBitmap() const;
     void Create();
 
     int width_ = 16, height_ = 16;

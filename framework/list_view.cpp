@@ -87,7 +87,7 @@ TListView::TListView()
 
 WindowClass TListView::ControlClass() const
 {
-    static const WindowClass kClass = DerivedWindowClass(WC_LISTVIEWA);
+    static const WindowClass kClass = CommonControlClass(WC_LISTVIEWA);
     return kClass;
 }
 

@@ -25,7 +25,7 @@ TProgressBar::TProgressBar()
 
 WindowClass TProgressBar::ControlClass() const
 {
-    static const WindowClass kClass = DerivedWindowClass(PROGRESS_CLASSA);
+    static const WindowClass kClass = CommonControlClass(PROGRESS_CLASSA);
     return kClass;
 }
 

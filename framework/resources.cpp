@@ -21,6 +21,11 @@ Bitmap LoadBitmapResource(const std::string& name)
         LoadImageA(GetModuleHandleA(nullptr), name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
+bool HasBitmapResource(const std::string& name)
+{
+    return FindResourceA(GetModuleHandleA(nullptr), name.c_str(), RT_BITMAP) != nullptr;
+}
+
 SIZE BitmapSize(HBITMAP bitmap)
 {
     BITMAP info{};

@@ -12,6 +12,8 @@ namespace qm {
 std::string LoadTextResource(const char* name);
 // A bitmap resource; an empty object when missing.
 Bitmap LoadBitmapResource(const std::string& name);
+// Whether the executable has a picture of that name, without loading it.
+bool HasBitmapResource(const std::string& name);
 SIZE BitmapSize(HBITMAP bitmap);
 
 } // namespace qm

@@ -26,7 +26,7 @@ TCustomTabControl::TCustomTabControl()
 
 WindowClass TCustomTabControl::ControlClass() const
 {
-    static const WindowClass kClass = DerivedWindowClass(WC_TABCONTROLA);
+    static const WindowClass kClass = CommonControlClass(WC_TABCONTROLA);
     return kClass;
 }
 

@@ -102,7 +102,7 @@ TTreeView::TTreeView()
 
 WindowClass TTreeView::ControlClass() const
 {
-    static const WindowClass kClass = DerivedWindowClass(WC_TREEVIEWA);
+    static const WindowClass kClass = CommonControlClass(WC_TREEVIEWA);
     return kClass;
 }
 

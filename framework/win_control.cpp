@@ -1,5 +1,7 @@
 #include "framework/win_control.h"
 
+#include "framework/form.h"
+
 namespace qm {
 
 const TypeInfo& TWinControl::StaticType()
@@ -25,8 +27,17 @@ void TWinControl::HandleCreated()
 
 LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // The system control paints and handles input itself.
+    // Its hint is the form's to show; all else the system control does itself.
+    if (message == WM_MOUSEMOVE && !Hint().empty())
+        if (TForm* form = OwnerForm())
+            form->PointerOverHint(*this, wParam, lParam);
     return DefaultHandling(message, wParam, lParam);
+}
+
+void TWinControl::PaintNow()
+{
+    // The system draws it, on its paint message.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 bool TWinControl::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -30,6 +30,7 @@ protected:
     virtual HBRUSH ControlColors(HDC dc);
     void FontChanged() override;
     void ColorChanged() override;
+    void PaintNow() override;
     // A style bit set or cleared on the live window too.
     void ChangeStyle(DWORD bits, bool on);
     // The window's text as the user sees it now; the caption before it exists.

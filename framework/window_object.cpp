@@ -1,5 +1,7 @@
 #include "framework/window_object.h"
 
+#include <commctrl.h>
+
 #include <exception>
 #include <string>
 #include <vector>
@@ -74,6 +76,21 @@ WindowClass DerivedWindowClass(const char* systemClass)
             DerivedClasses().push_back({atom, system.lpfnWndProc});
     }
     return WindowClass{systemClass, system.lpfnWndProc};
+}
+
+void EnsureCommonControls()
+{
+    static bool done = false;
+    if (done)
+        return;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    done = InitCommonControlsEx(&controls) != FALSE;
+}
+
+WindowClass CommonControlClass(const char* systemClass)
+{
+    EnsureCommonControls();
+    return DerivedWindowClass(systemClass);
 }
 
 WindowObject::~WindowObject()

@@ -27,6 +27,12 @@ WindowClass OwnWindowClass(const char* name, UINT style = 0, HICON icon = nullpt
 // their object. Under the same name, everything that looks for the system's
 // class (FindWindow, the dialog manager) finds ours alike.
 WindowClass DerivedWindowClass(const char* systemClass);
+// Loads the common-controls library and registers its classes, once: it is
+// loaded on first use, so only a program that shows one of its controls (a
+// list, a tree, tabs, a progress bar, a hint) pays for it.
+void EnsureCommonControls();
+// DerivedWindowClass for a class of the common-controls library.
+WindowClass CommonControlClass(const char* systemClass);
 
 class WindowObject {
 public:

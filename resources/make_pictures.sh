@@ -77,13 +77,14 @@ light DMD 13 13 'polygon 6,0 12,6 6,12 0,6'
 light RECT 17 7 'rectangle 1,1 15,5'
 
 # The wizard's watermark, 160 x 319: a memory chip in light green on the
-# see-through colour, drawn over the green band.
+# see-through colour, drawn over the green band. Five colours: kept with a
+# palette, a sixth of its size in true colour, the same pixels.
 convert -size 160x319 xc:"$key" +antialias -fill '#40C040' -stroke '#80FF80' -strokewidth 2 \
   -draw 'rectangle 40,110 120,210' -fill '#FFFF00' -stroke none -draw 'rectangle 55,150 105,160' \
   -fill '#80FF80' -draw 'rectangle 46,96 52,108' -draw 'rectangle 64,96 70,108' -draw 'rectangle 82,96 88,108' \
   -draw 'rectangle 100,96 106,108' -draw 'rectangle 46,212 52,224' -draw 'rectangle 64,212 70,224' \
   -draw 'rectangle 82,212 88,224' -draw 'rectangle 100,212 106,224' \
-  -font DejaVu-Sans-Bold -pointsize 15 -fill white -annotate +26+280 'Quarrimond' -type TrueColor BMP3:watermark.bmp
+  -font DejaVu-Sans-Bold -pointsize 15 -fill white -annotate +26+280 'Quarrimond' -type Palette BMP3:watermark.bmp
 
 # The wizard's header picture, 52 x 52: the optimizer's lightning on a disc.
 convert -size 52x52 xc:"$key" +antialias -fill '#008000' -stroke '#004000' -draw 'circle 26,26 26,2' \

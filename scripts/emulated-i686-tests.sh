@@ -20,7 +20,7 @@ deadline=$((SECONDS + ${QM_EMULATED_SECONDS:-900}))
   echo "== under the emulator, reported, not counted"
   tests=$build/tests/win/win_tests.exe
   "$build/wine-run" "$tests" --gtest_list_tests > "$build/suites.txt" 2>/dev/null # a file: never a pipe to Wine
-  suites=$(tr -d '\r' < "$build/suites.txt" | grep -E '^[^ ].*\.$' | grep -vE '^(Drives|LateImports)\.$')
+  suites=$(tr -d '\r' < "$build/suites.txt" | grep -E '^[^ ].*\.$' | grep -vE '^(Drives|LateImports|ProgramLibraries)\.$')
   for suite in $suites; do
     if [ $SECONDS -ge $deadline ]; then
       echo "win_tests $suite* not run: out of time"

@@ -44,6 +44,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void MouseDown(int x, int y) override;
     void MouseMove(int x, int y) override;
+    bool FollowsPointer() const override { return true; }
     void MouseLeave() override;
 
 private:

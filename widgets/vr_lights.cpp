@@ -77,8 +77,8 @@ void TVrLights::PaintContents(Canvas& canvas)
     for (const PlacedLight& light :
          PlaceLights(Width(), Height(), ledsVisible_, order_, orientation_, w, h, spacing_)) {
         HDC source = (ledState_ & LightBit(light.light)) ? onSource.Get() : offSource.Get();
-        TransparentBlt(canvas.Handle(), light.bounds.left, light.bounds.top, w, h, source,
-                       static_cast<int>(light.light) * w, 0, w, h, RGB(0, 0, 0));
+        canvas.DrawKeyed(Rect::FromBounds(light.bounds.left, light.bounds.top, w, h), source,
+                         Rect::FromBounds(static_cast<int>(light.light) * w, 0, w, h), RGB(0, 0, 0));
     }
 }
 

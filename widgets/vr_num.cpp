@@ -176,7 +176,8 @@ void TVrCustomNum::PaintContents(Canvas& canvas)
     SelectGuard select(source.Get(), strip_.Get());
     const int cw = cellSize_.cx, ch = cellSize_.cy;
     for (const NumCell& cell : LayoutNum(value_, options_, Width(), Height(), cw, ch))
-        TransparentBlt(canvas.Handle(), cell.x, cell.y, cw, ch, source.Get(), cell.cell * cw, 0, cw, ch, RGB(0, 0, 0));
+        canvas.DrawKeyed(Rect::FromBounds(cell.x, cell.y, cw, ch), source.Get(),
+                         Rect::FromBounds(cell.cell * cw, 0, cw, ch), RGB(0, 0, 0));
 }
 
 AccessibleFacts TVrCustomNum::AccessibleDescription()

@@ -17,7 +17,9 @@ constexpr std::string_view kTimerTypeNames[] = {"ttThread", "ttSystem"};
 
 // The worker: waits for the interval, then ticks. "Suspended" is a wait on
 // the run event rather than SuspendThread, which could stop the thread while
-// it holds a lock the user-interface thread needs.
+// it holds a lock the user-interface thread needs. Each wait is a trip to the
+// system under Wine: a running timer's tick makes only the interval's, the
+// hand-over's and the wait for it to have run.
 class TVrTimerThread {
 public:
     explicit TVrTimerThread(TVrTimer& owner)
@@ -46,10 +48,15 @@ public:
 
     void Pause()
     {
+        running_ = false;
         ResetEvent(runEvent_.Get());
         SetEvent(stopEvent_.Get()); // ends the current wait; the period starts anew
     }
-    void Resume() { SetEvent(runEvent_.Get()); }
+    void Resume()
+    {
+        running_ = true;
+        SetEvent(runEvent_.Get());
+    }
     void SetInterval(std::uint32_t interval) { interval_ = interval; }
     void SetPriority(ThreadPriority priority) { SetThreadPriority(thread_.Get(), ToWindowsPriority(priority)); }
     HANDLE Handle() const { return thread_.Get(); }
@@ -61,18 +68,16 @@ private:
         return 0;
     }
 
-    bool Running() const { return WaitForSingleObject(runEvent_.Get(), 0) == WAIT_OBJECT_0; }
-
     void Run()
     {
         while (!terminated_) {
-            WaitForSingleObject(runEvent_.Get(), INFINITE);
-            if (terminated_)
-                break;
+            if (!running_) {
+                WaitForSingleObject(runEvent_.Get(), INFINITE);
+                continue;
+            }
             if (WaitForSingleObject(stopEvent_.Get(), interval_) != WAIT_TIMEOUT)
                 continue;
-            // A switched-off timer's tick does nothing: spare the hand-over too.
-            if (terminated_ || !Running() || !owner_.enabled_ || !Application::Exists() ||
+            if (terminated_ || !running_ || !owner_.enabled_ || !Application::Exists() ||
                 Application::Instance().Terminated())
                 continue;
             if (owner_.syncEvent_)
@@ -87,6 +92,7 @@ private:
     UniqueHandle runEvent_;
     UniqueHandle thread_;
     std::atomic<std::uint32_t> interval_{1000};
+    std::atomic<bool> running_{false};
     std::atomic<bool> terminated_{false};
 };
 
@@ -129,9 +135,12 @@ void TVrTimer::SetEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    // Switching off leaves the source running: its ticks then do nothing.
+    // Switching off leaves the source in place: its ticks would do nothing,
+    // so the thread rests until switched on, which starts the period anew.
     if (enabled)
         UpdateTimer();
+    else if (thread_)
+        thread_->Pause();
 }
 
 void TVrTimer::SetInterval(std::uint32_t interval)

@@ -240,7 +240,8 @@ void TVrTrackBar::PaintThumb(Canvas& canvas, const TrackGeometry& geometry)
     }
     // The bitmap's own see-through colour: its bottom-left pixel.
     const COLORREF key = GetPixel(source.Get(), 0, cy - 1);
-    TransparentBlt(canvas.Handle(), r.left, r.top, cx, cy, source.Get(), cell * cx, 0, cx, cy, key);
+    canvas.DrawKeyed(Rect::FromBounds(r.left, r.top, cx, cy), source.Get(), Rect::FromBounds(cell * cx, 0, cx, cy),
+                     key);
 }
 
 void TVrTrackBar::MouseDown(int x, int y)

@@ -51,6 +51,7 @@ protected:
     void MouseDown(int x, int y) override;
     void MouseMove(int x, int y) override;
     void MouseUp(int x, int y) override;
+    bool FollowsPointer() const override { return true; }
     void MouseLeave() override;
 
 private:

@@ -256,8 +256,8 @@ void ExpectEveryLateImportSound(const std::string& program, const std::set<std::
 TEST(LateImports, EveryOneOfTheProgramIsReachedThroughItsLoader)
 {
     ExpectEveryLateImportSound(BesideTheTests("..\\..\\app\\quarrimond.exe"),
-                               {"comdlg32.dll", "mpr.dll", "netapi32.dll", "ole32.dll", "oleacc.dll", "oleaut32.dll",
-                                "version.dll", "winmm.dll", "winspool.drv", "wsock32.dll"});
+                               {"comctl32.dll", "comdlg32.dll", "mpr.dll", "netapi32.dll", "ole32.dll", "oleacc.dll",
+                                "oleaut32.dll", "version.dll", "winmm.dll", "winspool.drv", "wsock32.dll"});
 }
 
 TEST(LateImports, EveryOneOfTheConsoleToolIsReachedThroughItsLoader)

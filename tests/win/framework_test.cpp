@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "framework/label.h"
 #include "platform/registry_key.h"
+#include "platform/unique_resource.h"
 #include "test_support.h"
 
 namespace qm {
@@ -71,6 +74,76 @@ TEST_F(Framework, SynchronizeRunsOnTheUserInterfaceThreadAndCarriesExceptionsBac
     CloseHandle(worker);
     EXPECT_EQ(ranOn, GetCurrentThreadId());
     EXPECT_TRUE(caught);
+}
+
+TEST_F(Framework, WaitingForAThreadServesAHandOverQueuedBeforeTheWait)
+{
+    bool ran = false;
+    HANDLE worker = CreateThread(
+        nullptr, 0,
+        [](void* context) WINAPI -> DWORD {
+            Application::Instance().Synchronize([context] { *static_cast<bool*>(context) = true; });
+            return 0;
+        },
+        &ran, 0, nullptr);
+    // The hand-over is queued; a look at the queue for something else marks
+    // it as seen, so only a wait that serves what is queued already can end.
+    while (!(HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE))
+        Sleep(1);
+    MSG msg;
+    PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+    // Should the wait not end by itself, the watchdog ends it and the test fails.
+    struct Watchdog {
+        DWORD thread = GetCurrentThreadId();
+        UniqueHandle done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+        std::atomic<bool> rescued{false};
+    } watchdog;
+    HANDLE guard = CreateThread(
+        nullptr, 0,
+        [](void* context) WINAPI -> DWORD {
+            auto& watchdog = *static_cast<Watchdog*>(context);
+            if (WaitForSingleObject(watchdog.done.Get(), 10000) == WAIT_TIMEOUT) {
+                watchdog.rescued = true;
+                PostThreadMessageA(watchdog.thread, WM_NULL, 0, 0);
+            }
+            return 0;
+        },
+        &watchdog, 0, nullptr);
+    app->WaitServingHandOvers(worker);
+    SetEvent(watchdog.done.Get());
+    WaitForSingleObject(guard, INFINITE);
+    CloseHandle(guard);
+    CloseHandle(worker);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(watchdog.rescued);
+}
+
+TEST_F(Framework, OnlyControlsWhoseLookFollowsThePointerAskToHearItLeave)
+{
+    auto& form = app->CreateForm<test::TextForm>(
+        "object F: TQuarrimondTestForm\n"
+        "  object P: TPanel\n    Left = 0\n    Top = 0\n    Width = 50\n    Height = 50\n  end\n"
+        "  object B: TFlatButton\n    Left = 60\n    Top = 0\n    Width = 50\n    Height = 50\n  end\nend\n");
+    form.Show();
+    auto tracked = [] {
+        TRACKMOUSEEVENT query{sizeof(query), TME_QUERY, nullptr, 0};
+        TrackMouseEvent(&query);
+        return (query.dwFlags & TME_LEAVE) ? query.hwndTrack : nullptr;
+    };
+    // The pointer really over each: the system ends tracking at once otherwise.
+    auto moveOnto = [](HWND window) {
+        POINT point{10, 10};
+        ClientToScreen(window, &point);
+        SetCursorPos(point.x, point.y);
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    };
+    // Another window may still be tracked from before: only the panel matters.
+    HWND panel = form.Find<TControl>("P").Handle();
+    moveOnto(panel);
+    EXPECT_NE(tracked(), panel);
+    HWND button = form.Find<TControl>("B").Handle();
+    moveOnto(button);
+    EXPECT_EQ(tracked(), button);
 }
 
 class RegistryKeyTest : public testing::Test {
