@@ -18,6 +18,10 @@ template <class Function> Function SystemFunction(const char* module, const char
 
 int ScreenDpi()
 {
+    // Windows 95, 98 and ME cannot scale drawing (no world transform): with
+    // large fonts there the windows keep their design, as they always had.
+    if (GetVersion() & 0x80000000)
+        return kDesignDpi;
     const WindowDC screen(nullptr);
     const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : kDesignDpi;
