@@ -225,8 +225,11 @@ TEST_F(HardwareFixtures, TheMachineHasItsNamesBiosTextsAndLocks)
     EXPECT_FALSE(machine.NumLock);
     EXPECT_FALSE(machine.ScrollLock);
     EXPECT_EQ(machine.Computer, "ACPI Uniprocessor PC");
-    EXPECT_GE(machine.SystemUpTime, ticksBefore / 1000.0);
-    EXPECT_LE(machine.SystemUpTime, GetTickCount() / 1000.0);
+    // Whole milliseconds: the 32-bit build keeps a quotient at extended
+    // precision, so seconds compared as doubles can differ in the last bit.
+    const long long upTimeMs = std::llround(machine.SystemUpTime * 1000);
+    EXPECT_GE(upTimeMs, static_cast<long long>(ticksBefore));
+    EXPECT_LE(upTimeMs, static_cast<long long>(GetTickCount()));
     SYSTEMTIME now{};
     GetLocalTime(&now);
     const double today = EncodeDateTime(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
