@@ -261,25 +261,15 @@ void Announce(HWND window, DWORD event)
 
 // The answer travels to the reader through COM, which the thread that owns
 // the window must have joined. It joins when a reader first asks, so a
-// program nobody reads never loads COM, and leaves when the thread ends.
-class ComApartment {
-public:
-    ComApartment() : joined_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment()
-    {
-        if (joined_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool joined_;
-};
-
+// program nobody reads never loads COM, and stays joined for the thread's life
+// (the user-interface thread's is the program's). A flag, not an owner: a
+// thread-local object with a destructor would import GetModuleHandleExW,
+// which Windows before XP lacks, and the 32-bit program would not start there.
 void JoinComApartment()
 {
-    thread_local ComApartment apartment;
+    thread_local bool joined = false;
+    if (!joined)
+        joined = SUCCEEDED(CoInitialize(nullptr));
 }
 
 } // namespace

@@ -24,14 +24,6 @@ struct HandOver {
     std::exception_ptr error;
 };
 
-// The calling thread's own event for its hand-overs, made on its first one:
-// a tick then costs no event of its own.
-HANDLE HandOverEvent()
-{
-    thread_local UniqueHandle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    return event.Get();
-}
-
 } // namespace
 
 Application::Application(SystemServices& services) : services_(&services), uiThreadId_(GetCurrentThreadId())
@@ -184,7 +176,7 @@ void Application::HandleException(std::exception_ptr error) noexcept
     // Objects thrown that are not exceptions are a programming error: let them terminate.
 }
 
-void Application::Synchronize(const std::function<void()>& work)
+void Application::Synchronize(const std::function<void()>& work, HANDLE ran)
 {
     if (IsUserInterfaceThread()) {
         work();
@@ -194,7 +186,12 @@ void Application::Synchronize(const std::function<void()>& work)
         return;
     // Posted, not sent: a sent message costs the sender several more trips
     // to the system than a posted one and an event.
-    HandOver handOver{&work, HandOverEvent(), nullptr};
+    UniqueHandle ownEvent;
+    if (!ran) {
+        ownEvent.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        ran = ownEvent.Get();
+    }
+    HandOver handOver{&work, ran, nullptr};
     if (!handOver.ran || !PostMessageA(window_->Handle(), kRunHandedOver, 0, reinterpret_cast<LPARAM>(&handOver)))
         return;
     WaitForSingleObject(handOver.ran, INFINITE);

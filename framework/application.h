@@ -115,7 +115,9 @@ public:
     // an exception it throws is rethrown here. From the user-interface thread
     // itself it runs at once. Once the application is terminating, or when
     // the work cannot be handed over (a full message queue), it does nothing.
-    void Synchronize(const std::function<void()>& work);
+    // A thread that hands over often passes its own auto-reset event to be
+    // signalled when the work has run; without one, each call makes its own.
+    void Synchronize(const std::function<void()>& work, HANDLE ran = nullptr);
     // Runs `work` on the user-interface thread once the messages queued now
     // are handled, e.g. to destroy a window from its own handler.
     void Post(std::function<void()> work);

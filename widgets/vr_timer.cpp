@@ -24,10 +24,11 @@ class TVrTimerThread {
 public:
     explicit TVrTimerThread(TVrTimer& owner)
         : owner_(owner), stopEvent_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-          runEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+          runEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          tickRanEvent_(CreateEventA(nullptr, FALSE, FALSE, nullptr))
     {
         thread_.Reset(CreateThread(nullptr, 0, &TVrTimerThread::Main, this, 0, nullptr));
-        if (!thread_ || !stopEvent_ || !runEvent_)
+        if (!thread_ || !stopEvent_ || !runEvent_ || !tickRanEvent_)
             throw std::runtime_error("The timer thread cannot be started.");
     }
 
@@ -81,7 +82,7 @@ private:
                 Application::Instance().Terminated())
                 continue;
             if (owner_.syncEvent_)
-                Application::Instance().Synchronize([this] { owner_.Tick(); });
+                Application::Instance().Synchronize([this] { owner_.Tick(); }, tickRanEvent_.Get());
             else
                 owner_.Tick();
         }
@@ -90,6 +91,7 @@ private:
     TVrTimer& owner_;
     UniqueHandle stopEvent_;
     UniqueHandle runEvent_;
+    UniqueHandle tickRanEvent_; // made once: a tick then costs no event of its own
     UniqueHandle thread_;
     std::atomic<std::uint32_t> interval_{1000};
     std::atomic<bool> running_{false};
