@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "platform/device_context.h"
+#include "platform/monitors.h"
 #include "platform/registry_key.h"
 #include "platform/registry_text.h"
 
@@ -20,10 +21,6 @@ std::string Suffix()
     return ResolutionSuffix(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
-bool OnSomeScreen(const RECT& r)
-{
-    return MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
-}
 
 // Frame metrics for the border: a maximised window puts its frame just off screen.
 SIZE FrameMetrics(BorderStyle border)
@@ -200,7 +197,7 @@ void TFormStorage::RestorePlacement()
                 r = {r.left, r.top, r.left + form.Width(), r.top + form.Height()};
             // A position on no screen at all (a monitor since removed) would
             // leave the window unreachable: it then opens where designed.
-            if (r.left < r.right && OnSomeScreen(r)) {
+            if (r.left < r.right && OnSomeMonitor(r)) {
                 if (form.Position() != FormPosition::poDesigned)
                     form.SetPosition(FormPosition::poDesigned);
                 SetWindowPlacement(window, &placement);

@@ -7,6 +7,7 @@
 #include "framework/accessible_label.h"
 #include "framework/application.h"
 #include "framework/form.h"
+#include "platform/system_function.h"
 
 namespace qm {
 
@@ -531,8 +532,15 @@ void TControl::PaintToScreen(HDC target)
 
 void TControl::TrackMouseLeave()
 {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
-    TrackMouseEvent(&track);
+    // Windows 95 has it only in the common controls, under another name.
+    using TrackFunction = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    static const auto track = [] {
+        auto found = SystemFunction<TrackFunction>("user32.dll", "TrackMouseEvent");
+        return found ? found : SystemFunction<TrackFunction>("comctl32.dll", "_TrackMouseEvent");
+    }();
+    TRACKMOUSEEVENT request{sizeof(request), TME_LEAVE, Handle(), 0};
+    if (track)
+        track(&request);
 }
 
 void TControl::MouseDown(int, int)

@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/resources.h"
 #include "platform/display_dpi.h"
+#include "platform/monitors.h"
 
 namespace qm {
 
@@ -337,12 +338,7 @@ void TForm::PlaceAtFirstShow()
         return;
     // Both centrings use the work area of the monitor the window is on: the
     // virtual desktop's middle can fall between monitors or under a taskbar.
-    RECT designed{Left(), Top(), Left() + Width(), Top() + Height()};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoA(MonitorFromRect(&designed, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
-    const RECT& work = monitor.rcWork;
+    const RECT work = WorkAreaAt(RECT{Left(), Top(), Left() + Width(), Top() + Height()});
     SetBounds(CentredIn(Rect{work.left, work.top, work.right, work.bottom}, Width(), Height()));
 }
 

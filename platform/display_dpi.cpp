@@ -1,20 +1,12 @@
 #include "platform/display_dpi.h"
 
 #include "platform/device_context.h"
+#include "platform/monitors.h"
+#include "platform/system_function.h"
 
 namespace qm {
 
 namespace {
-
-// Found by name: these exist only from Windows 8.1 and 10, and the program
-// must still start where they are missing.
-template <class Function> Function SystemFunction(const char* module, const char* name)
-{
-    HMODULE handle = GetModuleHandleA(module);
-    if (!handle)
-        handle = LoadLibraryA(module); // shcore is not loaded by default; kept for the process
-    return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
-}
 
 int ScreenDpi()
 {
@@ -36,7 +28,7 @@ int DpiAt(const RECT& area)
     if (getDpiForMonitor) {
         UINT x = 0, y = 0;
         constexpr int kEffectiveDpi = 0;
-        if (HMONITOR monitor = MonitorFromRect(&area, MONITOR_DEFAULTTOPRIMARY);
+        if (HMONITOR monitor = MonitorAt(area);
             monitor && SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x > 0)
             return static_cast<int>(x);
     }
