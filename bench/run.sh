@@ -75,7 +75,7 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
     for run in 1 2 3 4 5; do
       "$wine" "$bin/bench/start_bench.exe" >> "$bin/start.txt" 2>/dev/null
     done
-    awk "{printf \"run %d: first paint %7.1f ms, end of the fade-in %7.1f ms\n\", NR, \$1, \$2}" "$bin/start.txt" >> "$log"
+    awk -F" [|] " "{split(\$1, t, \" \"); printf \"run %d: first paint %7.1f ms, end of the fade-in %7.1f ms\n  %s\n\", NR, t[1], t[2], \$2}" "$bin/start.txt" >> "$log"
     echo "median first paint $(cut -d" " -f1 "$bin/start.txt" | median) ms" >> "$log"
   fi
   if [[ $parts == *" main "* ]]; then

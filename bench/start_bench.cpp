@@ -2,7 +2,12 @@
 // from the process's creation on the system clock: to the end of the first
 // painting of the main window, and to the end of the fade-in after it. The
 // first painting ends where the fade's second repaint of the window begins.
+// Then where that time went: to the program's own code, the start-up values,
+// the application, each top-level window made at start (from the creation of
+// its window to the next one's), and the showing and first painting.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/quarrimond.h"
 #include "bench_clock.h"
@@ -16,6 +21,23 @@ HWND g_main = nullptr;
 int g_mainPaints = 0;
 double g_lastPaintEnd = -1;
 double g_firstPaint = -1;
+double g_shown = -1;
+struct WindowMade {
+    std::string className;
+    double at;
+};
+std::vector<WindowMade> g_topLevelMade;
+
+LRESULT CALLBACK OnWindowCreated(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam)->lpcs;
+        if (!(create->style & WS_CHILD))
+            g_topLevelMade.push_back(
+                {HIWORD(create->lpszClass) ? create->lpszClass : "#", qm::bench::SinceProcessStart()});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 bool InMainWindow(HWND window)
 {
@@ -27,6 +49,8 @@ LRESULT CALLBACK BeforeSent(int code, WPARAM wParam, LPARAM lParam)
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent.message == WM_PAINT && sent.hwnd == g_main && ++g_mainPaints == 2)
         g_firstPaint = g_lastPaintEnd;
+    if (code == HC_ACTION && sent.message == WM_SHOWWINDOW && sent.hwnd == g_main && sent.wParam && g_shown < 0)
+        g_shown = qm::bench::SinceProcessStart();
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -43,9 +67,15 @@ LRESULT CALLBACK AfterSent(int code, WPARAM wParam, LPARAM lParam)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace qm;
+    const double entered = bench::SinceProcessStart();
+    HHOOK created = SetWindowsHookExA(WH_CBT, OnWindowCreated, nullptr, GetCurrentThreadId());
     TheStartupValues();
+    const double valuesFixed = bench::SinceProcessStart();
     Application application;
+    const double applicationMade = bench::SinceProcessStart();
     CreateQuarrimondWindows(application);
+    const double windowsMade = bench::SinceProcessStart();
+    UnhookWindowsHookEx(created);
     g_main = application.MainForm()->Handle();
     HHOOK before = SetWindowsHookExA(WH_CALLWNDPROC, BeforeSent, nullptr, GetCurrentThreadId());
     HHOOK after = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterSent, nullptr, GetCurrentThreadId());
@@ -60,6 +90,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     UnhookWindowsHookEx(after);
     if (g_firstPaint < 0)
         g_firstPaint = g_lastPaintEnd;
-    std::printf("%.1f %.1f\n", g_firstPaint / 1000.0, fadeEnd / 1000.0);
+    std::printf("%.1f %.1f", g_firstPaint / 1000.0, fadeEnd / 1000.0);
+    // Where it went, in milliseconds: each top-level window's share runs from
+    // its creation to the next one's (or to the end of the making).
+    const double shown = g_shown < 0 ? windowsMade : g_shown;
+    std::printf(" | before the code %.1f, start-up values %.1f, application %.1f", entered / 1000.0,
+                (valuesFixed - entered) / 1000.0, (applicationMade - valuesFixed) / 1000.0);
+    double from = applicationMade;
+    for (size_t i = 0; i < g_topLevelMade.size(); ++i) {
+        const double at = g_topLevelMade[i].at;
+        if (at < applicationMade)
+            continue;
+        if (i == 0 || g_topLevelMade[i - 1].at < applicationMade)
+            std::printf(", before the first window %.1f", (at - from) / 1000.0);
+        double to = i + 1 < g_topLevelMade.size() ? g_topLevelMade[i + 1].at : windowsMade;
+        std::printf(", %s %.1f", g_topLevelMade[i].className.c_str(), (to - at) / 1000.0);
+    }
+    std::printf(", to shown %.1f, to painted %.1f\n", (shown - windowsMade) / 1000.0, (g_firstPaint - shown) / 1000.0);
     return g_firstPaint < 0;
 }

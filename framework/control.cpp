@@ -72,6 +72,14 @@ const TypeInfo& TControl::StaticType()
 
 namespace {
 
+bool HasNonClientParts(HWND window)
+{
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL)) ||
+        (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME));
+}
+
 int CALLBACK NoteOutlineFace(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM found)
 {
     if (type & TRUETYPE_FONTTYPE)
@@ -296,12 +304,17 @@ std::vector<TControl*> TControl::ControlsInTabOrder() const
 void TControl::ApplyTabOrder()
 {
     // The system's own idea of the order is the z-order: keep it the same.
-    HWND after = HWND_TOP;
+    // Only windows out of place are moved: each move is messages and a trip
+    // to the window server, and most children are created in order already.
+    HWND after = nullptr;
     for (TControl* child : ControlsInTabOrder()) {
-        if (!child->Handle())
+        const HWND window = child->Handle();
+        if (!window)
             continue;
-        SetWindowPos(child->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-        after = child->Handle();
+        if (GetWindow(window, GW_HWNDPREV) != after)
+            SetWindowPos(window, after ? after : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+        after = window;
     }
 }
 
@@ -578,6 +591,12 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
+    case WM_NCPAINT:
+        // Without a frame or scroll bars there is nothing outside the client
+        // area: skip the system's drawing of it and the device context it takes.
+        if (!HasNonClientParts(Handle()))
+            return 0;
+        break;
     case WM_PAINT: {
         PaintScope paint(Handle());
         PaintToScreen(paint.Get());

@@ -242,7 +242,15 @@ void TForm::CreateHandle(HWND)
     CreateBoundWindow(windowClass, ExStyle(), Caption().c_str(), Style(), Left(), Top(), Width(), Height(), owner);
     // The monitor's resolution was a guess before the window existed.
     ChangeResolution(WindowDpi(Handle()), nullptr);
+    if (!MakesControlsWhenShown())
+        MakeControls();
+}
 
+void TForm::MakeControls()
+{
+    if (controlsMade_ || !Handle())
+        return;
+    controlsMade_ = true;
     for (TControl* child : Controls())
         child->CreateHandle(Handle());
     ApplyTabOrder();
@@ -344,6 +352,7 @@ void TForm::PlaceAtFirstShow()
 
 void TForm::Show()
 {
+    MakeControls();
     if (!Showing()) {
         NotifyLifecycle(&LifecycleHook::FormShowing);
         PlaceAtFirstShow();
@@ -428,6 +437,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         else
             Hide();
         return 0;
+    case WM_SHOWWINDOW:
+        // Shown some other way than through Show.
+        if (wParam)
+            MakeControls();
+        break;
     case WM_SIZE:
     case WM_MOVE:
         SyncBoundsFromWindow();

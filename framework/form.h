@@ -145,6 +145,12 @@ protected:
 
     // After the description is applied and before the window exists.
     virtual void DescriptionLoaded() {}
+    // A form that is seldom opened makes its controls' windows when first
+    // shown rather than at its creation: the start of the program is then
+    // not kept waiting for windows nobody may look at.
+    virtual bool MakesControlsWhenShown() const { return false; }
+    // Makes the controls' windows, once; the form's own window must exist.
+    void MakeControls();
     // The stored description: by default the resource named like the class.
     virtual std::string DescriptionText() const;
 
@@ -191,6 +197,7 @@ private:
     int clientWidth_ = -1, clientHeight_ = -1;
     int dpi_ = 96;
     bool placed_ = false;
+    bool controlsMade_ = false;
     bool modal_ = false;
     bool focusCues_ = false;
     int modalResult_ = mrNone;

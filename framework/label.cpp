@@ -68,8 +68,11 @@ void TLabel::SetShadowColor(Color color)
 
 void TLabel::CreateHandle(HWND parentWindow)
 {
+    // Sized before its window exists, so the window is made at its size
+    // instead of being moved right after.
+    if (autoSize_)
+        MeasureAndFit();
     TControl::CreateHandle(parentWindow);
-    FitToText();
 }
 
 void TLabel::FontChanged()
@@ -80,9 +83,15 @@ void TLabel::FontChanged()
 
 void TLabel::FitToText()
 {
-    if (!autoSize_ || !Handle())
-        return;
-    WindowDC dc(Handle());
+    if (autoSize_ && Handle())
+        MeasureAndFit();
+}
+
+void TLabel::MeasureAndFit()
+{
+    // A memory device context measures as the screen does, without asking
+    // the window system for one of the window's.
+    MemoryDC dc;
     // Measured as it will be drawn: at the window's resolution.
     const ScaledDrawing scaled(dc.Get(), Dpi());
     Canvas canvas(dc.Get());

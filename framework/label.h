@@ -37,6 +37,7 @@ protected:
 
 private:
     void FitToText();
+    void MeasureAndFit();
     bool autoSize_ = true;
     TextAlignment alignment_ = TextAlignment::taLeftJustify;
     int shadowSize_ = 0;

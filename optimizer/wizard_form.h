@@ -26,6 +26,7 @@ public:
     explicit TForm1(Application& application);
     ~TForm1() override;
     const char* ClassName() const override { return "TForm1"; }
+    bool MakesControlsWhenShown() const override { return true; }
 
     // Handlers, named as the description binds them.
     void FormCreate(Component& sender);

@@ -52,6 +52,30 @@ TEST_F(Framework, DescribedPropertiesReachTheWindows)
     EXPECT_EQ(GetParent(label.Handle()), form.Handle());
 }
 
+// The order the system keeps the children in (the one screen readers and the
+// dialog manager walk) is the tab order, as described and as changed later.
+TEST_F(Framework, ChildWindowsStackInTabOrder)
+{
+    auto& form = app->CreateForm<test::TextForm>("object F: TQuarrimondTestForm\n"
+                                                 "  object A: TLabel\n    Caption = 'a'\n    TabOrder = 2\n  end\n"
+                                                 "  object B: TLabel\n    Caption = 'b'\n    TabOrder = 0\n  end\n"
+                                                 "  object C: TLabel\n    Caption = 'c'\n    TabOrder = 1\n  end\n"
+                                                 "  object D: TLabel\n    Caption = 'd'\n  end\nend\n");
+    auto stacked = [&] {
+        std::string order;
+        for (HWND window = GetWindow(form.Handle(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT))
+            for (const char* name : {"A", "B", "C", "D"})
+                if (form.Find<TLabel>(name).Handle() == window)
+                    order += name;
+        return order;
+    };
+    EXPECT_EQ(stacked(), "BCAD");
+    form.Find<TLabel>("D").SetTabOrder(0);
+    EXPECT_EQ(stacked(), "BDCA");
+    form.Find<TLabel>("A").SetTabOrder(0);
+    EXPECT_EQ(stacked(), "ABDC");
+}
+
 TEST_F(Framework, SynchronizeRunsOnTheUserInterfaceThreadAndCarriesExceptionsBack)
 {
     DWORD ranOn = 0;

@@ -257,6 +257,36 @@ TEST_F(WizardForm, ClosingStoresTheFourOptionsAndShowingRestoresThem)
     EXPECT_EQ(Get<TVrTrackBar>("NetBar").Position(), 3);
 }
 
+// Seldom opened, it makes its controls' windows when first shown, by Show or
+// by the system's own showing; what was stored is on them then.
+TEST_F(WizardForm, ItsControlsWindowsAreMadeWhenItIsFirstShown)
+{
+    registry.Text(HKEY_CURRENT_USER, kSettings, "FlatCheckBox2_Checked", "True");
+    registry.Text(HKEY_CURRENT_USER, kSettings, "NetBar_Position", "3");
+    for (const bool throughShow : {true, false}) {
+        Create();
+        ASSERT_NE(form->Handle(), nullptr);
+        EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), nullptr);
+        EXPECT_EQ(Wizard().Handle(), nullptr);
+        if (throughShow)
+            form->Show();
+        else
+            ShowWindow(form->Handle(), SW_SHOWNORMAL);
+        test::PumpFor(50);
+        auto& net = Get<TVrTrackBar>("NetBar");
+        for (HWND control : {Wizard().Handle(), Get<TFlatCheckBox>("FlatCheckBox2").Handle(), net.Handle()}) {
+            ASSERT_NE(control, nullptr);
+            EXPECT_EQ(GetAncestor(control, GA_ROOT), form->Handle());
+        }
+        EXPECT_TRUE(IsWindowVisible(Wizard().Handle()));
+        if (throughShow) {
+            EXPECT_TRUE(Get<TFlatCheckBox>("FlatCheckBox2").Checked());
+            EXPECT_EQ(net.Position(), 3);
+        }
+        app.reset();
+    }
+}
+
 TEST_F(WizardForm, FinishRunsTheWorkerAndItsEndClosesTheWindow)
 {
     Create();
