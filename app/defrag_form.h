@@ -8,6 +8,7 @@ class TDefragForm : public TForm {
 public:
     using TForm::TForm;
     const char* ClassName() const override { return "TDefragForm"; }
+    bool MakesControlsWhenShown() const override { return true; }
 };
 
 } // namespace qm

@@ -9,6 +9,7 @@ class TShareForm : public TForm {
 public:
     explicit TShareForm(Application& application);
     const char* ClassName() const override { return "TShareForm"; }
+    bool MakesControlsWhenShown() const override { return true; }
     void HTMLStaticText1Click(Component& sender);
 };
 

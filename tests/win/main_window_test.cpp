@@ -350,10 +350,14 @@ TEST_F(MainWindow, InformationDialogsAreModalAndChangeNothingElse)
 {
     main->Show();
     auto* shares = app->FindForm<TShareForm>();
-    // A click on the text closes the shares dialog with OK.
+    // A click on the text closes the shares dialog with OK. The text has its
+    // window once the dialog is shown.
     auto& text = shares->Find<THTMLStaticText>("HTMLStaticText1");
-    PostMessageA(text.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(text.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(text.Handle(), nullptr);
+    app->Post([&] {
+        PostMessageA(text.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(text.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    });
     EXPECT_EQ(shares->ShowModal(), mrOk);
     EXPECT_FALSE(IsWindowVisible(shares->Handle()));
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));

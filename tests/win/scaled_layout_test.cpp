@@ -168,7 +168,10 @@ TEST_F(ScaledLayout, EveryWindowIsLaidOutAtTheScreensResolution)
 
     auto* share = app->FindForm<TShareForm>();
     ASSERT_NE(share, nullptr);
+    share->Show();
+    test::PumpFor(100);
     CheckForm(*share, dpi, kShareWidth);
+    share->Hide();
 
     auto& container = Get<TMSystemInfo>("MSystemInfo1");
     container.ShowOverview();
