@@ -7,6 +7,7 @@
 // its window to the next one's), and the showing and first painting.
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/quarrimond.h"
@@ -96,14 +97,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const double shown = g_shown < 0 ? windowsMade : g_shown;
     std::printf(" | before the code %.1f, start-up values %.1f, application %.1f", entered / 1000.0,
                 (valuesFixed - entered) / 1000.0, (applicationMade - valuesFixed) / 1000.0);
-    double from = applicationMade;
+    bool first = true;
     for (size_t i = 0; i < g_topLevelMade.size(); ++i) {
         const double at = g_topLevelMade[i].at;
         if (at < applicationMade)
-            continue;
-        if (i == 0 || g_topLevelMade[i - 1].at < applicationMade)
-            std::printf(", before the first window %.1f", (at - from) / 1000.0);
-        double to = i + 1 < g_topLevelMade.size() ? g_topLevelMade[i + 1].at : windowsMade;
+            continue; // the application's own
+        if (std::exchange(first, false))
+            std::printf(", before the first window %.1f", (at - applicationMade) / 1000.0);
+        const double to = i + 1 < g_topLevelMade.size() ? g_topLevelMade[i + 1].at : windowsMade;
         std::printf(", %s %.1f", g_topLevelMade[i].className.c_str(), (to - at) / 1000.0);
     }
     std::printf(", to shown %.1f, to painted %.1f\n", (shown - windowsMade) / 1000.0, (g_firstPaint - shown) / 1000.0);

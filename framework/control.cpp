@@ -301,6 +301,14 @@ std::vector<TControl*> TControl::ControlsInTabOrder() const
     return order;
 }
 
+void TControl::CreateChildHandles()
+{
+    for (TControl* child : controls_)
+        child->CreateHandle(Handle());
+    ApplyTabOrder();
+    Realign();
+}
+
 void TControl::ApplyTabOrder()
 {
     // The system's own idea of the order is the z-order: keep it the same.
@@ -405,10 +413,7 @@ void TControl::CreateHandle(HWND parentWindow)
     if (!Handle())
         return;
     HandleCreated();
-    for (TControl* child : controls_)
-        child->CreateHandle(Handle());
-    ApplyTabOrder();
-    Realign();
+    CreateChildHandles();
     if (!hint_.empty())
         if (TForm* form = OwnerForm())
             form->RegisterHint(*this);

@@ -176,6 +176,8 @@ protected:
     virtual void CaptionChanged() {}
     // Puts the children's windows in tab order (their z-order).
     void ApplyTabOrder();
+    // Makes the children's windows inside this one's, in tab order, laid out.
+    void CreateChildHandles();
     // The identifier children's notifications carry; unique within the form.
     int ControlId() const { return controlId_; }
 

@@ -251,10 +251,7 @@ void TForm::MakeControls()
     if (controlsMade_ || !Handle())
         return;
     controlsMade_ = true;
-    for (TControl* child : Controls())
-        child->CreateHandle(Handle());
-    ApplyTabOrder();
-    Realign();
+    CreateChildHandles();
 }
 
 void TForm::Paint(Canvas& canvas)
