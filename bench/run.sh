@@ -10,6 +10,8 @@
 # over SECONDS minimised to the tray, and resident memory after the first
 # period. Processor time is summed over the process's threads from /proc
 # (Wine reports none for other processes), in milliseconds.
+# With each run, the same fixed work timed on each processor before and after
+# it, so that a run on unevenly fast processors can be told apart.
 # Usage: bench/run.sh [SECONDS, default 60] [RUNS, default 3]
 #   QM_BENCH_DISPLAY  the first X display number tried (default 130)
 #   QM_BENCH          the parts run (default "start main sysinfo resident")
@@ -48,6 +50,16 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
   versus() { echo "$1 vs $2 ($(ratio "$1" "$2"))"; }
   median() { sort -n | awk "{v[NR] = \$1} END {print v[int((NR + 1) / 2)]}"; }
   away() { xdotool mousemove 1023 767; }
+  # The same fixed work timed on each processor, in ms. On a virtual machine
+  # the processors can differ by half for the same work and change within a
+  # minute: a run taken while they do says more about them than the program.
+  speeds() {
+    for cpu in $(seq 0 $(($(nproc) - 1))); do
+      TIMEFORMAT=%3U
+      { time taskset -c "$cpu" awk "BEGIN { for (i = 0; i < 3000000; i++) s += i }" >/dev/null; } 2>&1 |
+        awk "{printf \"%d \", \$1 * 1000}"
+    done
+  }
   # The newest process of that name in this prefix (tests and other
   # checkouts may run the same programs beside the bench).
   ours() {
@@ -93,6 +105,7 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
     runs=0
   fi
   for run in $(seq "$runs"); do
+    before=$(speeds)
     "$wine" "$measured" >/dev/null 2>&1 &
     "$wine" "$bin/bench/floor_window.exe" >/dev/null 2>&1 &
     away
@@ -126,6 +139,7 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
     p5=$(cpu_ms "$program"); f5=$(cpu_ms "$floor")
     printf "%-4s %-26s %-26s %-26s %-26s\n" "$run" "$(versus $((p1 - p0)) $((f1 - f0)))" \
       "$(versus $((p3 - p2)) $((f3 - f2)))" "$(versus $((p5 - p4)) $((f5 - f4)))$tray" "$memory" >> "$log"
+    echo "     the same work on each processor, ms: ${before}before, $(speeds)after" >> "$log"
     kill "$program" "$floor" 2>/dev/null || true
     sleep 2
   done
