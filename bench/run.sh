@@ -54,8 +54,8 @@ xvfb-run -a -n "${QM_BENCH_DISPLAY:-130}" -s "-screen 0 1024x768x24" bash -c '
   # the processors can differ by half for the same work and change within a
   # minute: a run taken while they do says more about them than the program.
   speeds() {
+    local TIMEFORMAT=%3U
     for cpu in $(seq 0 $(($(nproc) - 1))); do
-      TIMEFORMAT=%3U
       { time taskset -c "$cpu" awk "BEGIN { for (i = 0; i < 3000000; i++) s += i }" >/dev/null; } 2>&1 |
         awk "{printf \"%d \", \$1 * 1000}"
     done
